@@ -1,0 +1,3 @@
+target_sources(vezdar-cli PRIVATE
+  src/cli/main.cpp
+)

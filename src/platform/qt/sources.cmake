@@ -1,0 +1,3 @@
+target_sources(vezdar_qt PRIVATE
+  src/platform/qt/QtText.cpp
+)

@@ -1,0 +1,4 @@
+target_sources(vezdar_core PRIVATE
+  src/platform/Text.cpp
+  src/platform/Files.cpp
+)
