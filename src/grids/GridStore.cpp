@@ -2,11 +2,17 @@
 
 namespace vez {
 
-fs::path StorePath(const fs::path& home, int n) { return home / "CROS" / ("GratCROS" + std::to_string(n) + ".bmp"); }
+fs::path StorePath(const fs::path& home, int n) {
+    return home / "CROS" / ("GratCROS" + std::to_string(n) + ".bmp");
+}
 
-fs::path OldStorePath(const fs::path& home) { return home / "CROS" / "GratCROS.bmp"; }
+fs::path OldStorePath(const fs::path& home) {
+    return home / "CROS" / "GratCROS.bmp";
+}
 
-fs::path CrosPromtPath(const fs::path& home) { return home / "CROS" / "promt"; }
+fs::path CrosPromtPath(const fs::path& home) {
+    return home / "CROS" / "promt";
+}
 
 std::optional<TGratStore> LoadStore(const fs::path& home, int n, std::string* error) {
     return ReadBmpFile(StorePath(home, n), error);
@@ -21,12 +27,17 @@ bool SaveStore(const fs::path& home, int n, const TGratStore& picture) {
 }
 
 namespace {
-int CellX(int c) { return kCellPitch * c; }
-int CellY(int r) { return kCellPitch * r; }
+int CellX(int c) {
+    return kCellPitch * c;
+}
+int CellY(int r) {
+    return kCellPitch * r;
+}
 
 void FillInterior(TGratStore& p, int c, int r, Rgb colour) {
     for (int j = 1; j <= kCellSquares; ++j)
-        for (int i = 1; i <= kCellSquares; ++i) p.Set(CellX(c) + i, CellY(r) + j, colour);
+        for (int i = 1; i <= kCellSquares; ++i)
+            p.Set(CellX(c) + i, CellY(r) + j, colour);
 }
 } // namespace
 
@@ -57,9 +68,13 @@ void WriteShape(TGratStore& p, int c, int r, const TGratShape& shape) {
             if (shape.letter[i][j]) p.Set(CellX(c) + i, CellY(r) + j, kStoreYellow);
 }
 
-void ClearCell(TGratStore& p, int c, int r) { FillInterior(p, c, r, kStoreTeal); }
+void ClearCell(TGratStore& p, int c, int r) {
+    FillInterior(p, c, r, kStoreTeal);
+}
 
-bool HasStoreSize(const TGratStore& p) { return p.width == kStoreSide && p.height == kStoreSide; }
+bool HasStoreSize(const TGratStore& p) {
+    return p.width == kStoreSide && p.height == kStoreSide;
+}
 
 void PaintBlankStore(TGratStore& p) {
     p.Fill(kStoreTeal);
@@ -92,7 +107,8 @@ bool CreateBlankStore(const fs::path& home, int n) {
 int FirstFreeStoreNumber(const fs::path& home, int from) {
     std::error_code ec;
     int m = std::max(from, 1);
-    while (fs::exists(StorePath(home, m), ec)) ++m;
+    while (fs::exists(StorePath(home, m), ec))
+        ++m;
     return m;
 }
 

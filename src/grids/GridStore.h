@@ -22,10 +22,10 @@ namespace vez {
 using TGratStore = RgbImage;
 
 inline constexpr int kStoreSide = 411;
-inline constexpr int kStoreCells = 10;   // cells per row and per column
+inline constexpr int kStoreCells = 10; // cells per row and per column
 inline constexpr int kStoreCellCount = 100;
 inline constexpr int kCellPitch = 41;
-inline constexpr int kCellSquares = 40;  // squares per side of a cell
+inline constexpr int kCellSquares = 40; // squares per side of a cell
 inline constexpr int kMaxStoreNumber = 100;
 
 inline constexpr Rgb kStoreTeal{0, 128, 128};

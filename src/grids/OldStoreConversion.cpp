@@ -21,7 +21,8 @@ bool OldCellOccupied(const TGratStore& old, int col, int row) {
 void CopyOldCell(const TGratStore& old, int col, int row, TGratStore& to, int k) {
     const int nx = kCellPitch * (k % kStoreCells), ny = kCellPitch * (k / kStoreCells);
     for (int j = 1; j <= kOldSquares; ++j)
-        for (int i = 1; i <= kOldSquares; ++i) to.Set(nx + i, ny + j, old.At(kOldPitch * col + i, kOldPitch * row + j));
+        for (int i = 1; i <= kOldSquares; ++i)
+            to.Set(nx + i, ny + j, old.At(kOldPitch * col + i, kOldPitch * row + j));
 }
 } // namespace
 
@@ -31,12 +32,12 @@ OldStoreConversion ConvertOldStore(const fs::path& home, Dialogs& dialogs) {
     std::error_code ec;
     if (!fs::exists(oldPath, ec)) return result;
 
-    dialogs.Show(ru("Ваш файл хранилища решеток 15x15\rбудет преобразован в нужный формат 10x10"), ru(" Внимание !"),
-                 kBtnOK, kBtnOK, kIconWarn);
+    dialogs.Show(ru("Ваш файл хранилища решеток 15x15\rбудет преобразован в нужный формат 10x10"),
+                 ru(" Внимание !"), kBtnOK, kBtnOK, kIconWarn);
 
     auto fail = [&] {
-        dialogs.Show(ru("Не удалось преобразовать\rваш файл с решетками\rCROS\\GratCROS.bmp"), ru(" Ошибка !"), kBtnOK,
-                     kBtnOK, kIconWarn);
+        dialogs.Show(ru("Не удалось преобразовать\rваш файл с решетками\rCROS\\GratCROS.bmp"),
+                     ru(" Ошибка !"), kBtnOK, kBtnOK, kIconWarn);
         result.outcome = OldStoreConversion::kFailed;
         return result;
     };
@@ -73,8 +74,8 @@ OldStoreConversion ConvertOldStore(const fs::path& home, Dialogs& dialogs) {
 
     result.outcome = OldStoreConversion::kConverted;
     if (fs::remove(oldPath, ec))
-        dialogs.Show(ru("Ваш файл с решетками\rуспешно преобразован\rв новый формат !"), ru("Программа \"Вездар\""),
-                     kBtnOK, kBtnOK, kIconWarn);
+        dialogs.Show(ru("Ваш файл с решетками\rуспешно преобразован\rв новый формат !"),
+                     ru("Программа \"Вездар\""), kBtnOK, kBtnOK, kIconWarn);
     return result;
 }
 

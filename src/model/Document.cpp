@@ -12,7 +12,9 @@ fs::path LibraryPath(const fs::path& home, std::string_view kind) {
     return home / (IsCrossword(std::string(kind)) ? "CROS" : "SCAN");
 }
 
-fs::path LibraryPromtPath(const fs::path& home, std::string_view kind) { return LibraryPath(home, kind) / "promt"; }
+fs::path LibraryPromtPath(const fs::path& home, std::string_view kind) {
+    return LibraryPath(home, kind) / "promt";
+}
 
 std::string DocFileName(std::string_view folder, int number, bool marked) {
     std::string name = LowerCase(folder) + '.';
@@ -22,7 +24,8 @@ std::string DocFileName(std::string_view folder, int number, bool marked) {
     return name;
 }
 
-fs::path DocPath(const fs::path& home, std::string_view kind, std::string_view folder, int number, bool marked) {
+fs::path DocPath(const fs::path& home, std::string_view kind, std::string_view folder, int number,
+                 bool marked) {
     return LibraryPath(home, kind) / NameToPath(folder) / NameToPath(DocFileName(folder, number, marked));
 }
 
@@ -51,32 +54,50 @@ int NextDocNumber(const fs::path& folderPath) {
 
 std::string DocHeader(bool complete, int width, int height, int acrossCount, int downCount) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "AS%c%-3d%-3d%-4d%-4d", complete ? ' ' : '.', width, height, acrossCount, downCount);
+    std::snprintf(buf, sizeof buf, "AS%c%-3d%-3d%-4d%-4d", complete ? ' ' : '.', width, height, acrossCount,
+                  downCount);
     return buf;
 }
 
 char ScanCellChar(std::uint8_t code, char gridCell) {
     if (IsScanLetterCode(code)) return IsLetterCode(gridCell) ? gridCell : kEmptyCell;
     switch (code) {
-    case 11: return '1';
-    case 12: return '3';
-    case 13: return '#';
-    case 14: return '5';
-    case 15: return '$';
-    case 16: return '7';
-    case 17: return '9';
-    case 21: return '2';
-    case 23: return '4';
-    case 24: return '6';
-    case 25: return '%';
-    case 26: return '8';
-    case 27: return '&';
-    case 28: return '0';
-    default: return '-'; // outside, and any code a layout should never hold: the row keeps its width
+    case 11:
+        return '1';
+    case 12:
+        return '3';
+    case 13:
+        return '#';
+    case 14:
+        return '5';
+    case 15:
+        return '$';
+    case 16:
+        return '7';
+    case 17:
+        return '9';
+    case 21:
+        return '2';
+    case 23:
+        return '4';
+    case 24:
+        return '6';
+    case 25:
+        return '%';
+    case 26:
+        return '8';
+    case 27:
+        return '&';
+    case 28:
+        return '0';
+    default:
+        return '-'; // outside, and any code a layout should never hold: the row keeps its width
     }
 }
 
-bool DocIsMarked(const DocToWrite& doc) { return !IsCrossword(doc.kind) || !doc.finished; }
+bool DocIsMarked(const DocToWrite& doc) {
+    return !IsCrossword(doc.kind) || !doc.finished;
+}
 
 namespace {
 
@@ -89,8 +110,9 @@ std::string Trimmed(std::string_view s) {
 // Definitions of placed words: the dictionary file of the word's length first (each read once per
 // document), then the entries deleted while the composition ran.
 class DefinitionFinder {
-public:
-    DefinitionFinder(const fs::path& home, const std::vector<std::string>& deleted) : home_(home), deleted_(deleted) {}
+  public:
+    DefinitionFinder(const fs::path& home, const std::vector<std::string>& deleted)
+        : home_(home), deleted_(deleted) {}
 
     // nullopt when the dictionary file cannot be read; "" when the word is found nowhere.
     std::optional<std::string> Find(const std::string& word) {
@@ -109,7 +131,7 @@ public:
         return std::string();
     }
 
-private:
+  private:
     const fs::path& home_;
     const std::vector<std::string>& deleted_;
     std::map<int, std::vector<TDictEntry>> files_;
@@ -124,7 +146,8 @@ std::optional<std::string> BuildDocText(const fs::path& home, const DocToWrite& 
 
     const int total = SlotCount(doc.slots);
     int across = 0;
-    for (int i = 1; i <= total; ++i) across += doc.slots[i].dir == 'H';
+    for (int i = 1; i <= total; ++i)
+        across += doc.slots[i].dir == 'H';
 
     std::string text = DocHeader(crossword && doc.finished, grat.width, grat.height, across, total - across);
     text += "\r\n";

@@ -31,7 +31,8 @@ fs::path LibraryPromtPath(const fs::path& home, std::string_view kind);
 // marked.
 std::string DocFileName(std::string_view folder, int number, bool marked);
 // The document's path on disk: library / folder / file name (names stored as UTF-8).
-fs::path DocPath(const fs::path& home, std::string_view kind, std::string_view folder, int number, bool marked);
+fs::path DocPath(const fs::path& home, std::string_view kind, std::string_view folder, int number,
+                 bool marked);
 
 // The document number an entry name carries: the digits after its first '.', less a trailing '-';
 // nullopt for a name that is no document (a name ending in '.', no digit after the '.', or other
@@ -40,7 +41,9 @@ std::optional<int> DocNumberOfName(std::string_view name);
 // 1 + the largest document number in the folder; 1 for an empty or unreadable folder.
 int NextDocNumber(const fs::path& folderPath);
 // The folder already holds document 99.
-inline bool FolderIsFull(const fs::path& folderPath) { return NextDocNumber(folderPath) > kMaxDocsPerFolder; }
+inline bool FolderIsFull(const fs::path& folderPath) {
+    return NextDocNumber(folderPath) > kMaxDocsPerFolder;
+}
 
 // The 17-column header line (without its line end).
 std::string DocHeader(bool complete, int width, int height, int acrossCount, int downCount);
@@ -50,11 +53,11 @@ char ScanCellChar(std::uint8_t code, char gridCell);
 
 // What the compose window hands to the writer.
 struct DocToWrite {
-    std::string kind;   // "Cros", "Scan", "Japan"; anything but "Cros" is written as a scanword
-    std::string folder; // the library folder's name, Windows-1251, as listed
-    int number = 0;     // 1 … 99
-    TGrat grat;         // the composed grid (letters, '*' for empty cells)
-    SlotTable slots;    // numbered slots; an empty `word` is an empty slot
+    std::string kind;      // "Cros", "Scan", "Japan"; anything but "Cros" is written as a scanword
+    std::string folder;    // the library folder's name, Windows-1251, as listed
+    int number = 0;        // 1 … 99
+    TGrat grat;            // the composed grid (letters, '*' for empty cells)
+    SlotTable slots;       // numbered slots; an empty `word` is an empty slot
     bool finished = false; // the composition placed every word (crosswords)
     TScanLayout layout;    // scanwords only
     std::vector<std::string> deletedEntries; // word padded to 16 characters, then its definition

@@ -18,7 +18,9 @@ namespace vez {
 
 inline constexpr std::uint8_t kScanOutside = 99;
 
-inline bool IsScanLetterCode(std::uint8_t code) { return code <= 3; }
+inline bool IsScanLetterCode(std::uint8_t code) {
+    return code <= 3;
+}
 
 struct TScanLayout {
     int width = 0;
@@ -27,7 +29,8 @@ struct TScanLayout {
 
     TScanLayout() { Clear(); }
     void Clear() {
-        for (auto& col : cells) col.fill(kScanOutside);
+        for (auto& col : cells)
+            col.fill(kScanOutside);
         width = height = 0;
     }
     std::uint8_t& at(int x, int y) { return cells[x][y]; }

@@ -2,15 +2,14 @@
 
 #include <array>
 #include <bit>
-#include <climits>
 
 namespace vez {
 
 const std::vector<Rgb>& StandardPalette16() {
     static const std::vector<Rgb> pal = {
-        {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},   {0, 0, 128},   {128, 0, 128},
-        {0, 128, 128},   {128, 128, 128}, {192, 192, 192}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+        {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+        {0, 128, 128}, {128, 128, 128}, {192, 192, 192}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+        {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
     };
     return pal;
 }
@@ -21,16 +20,18 @@ constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
 
 class Reader {
-public:
+  public:
     explicit Reader(std::string_view d) : d_(d) {}
     bool Has(std::uint64_t off, std::uint64_t n) const { return off <= d_.size() && n <= d_.size() - off; }
     std::uint8_t U8(std::uint64_t off) const { return static_cast<std::uint8_t>(d_[off]); }
-    std::uint16_t U16(std::uint64_t off) const { return static_cast<std::uint16_t>(U8(off) | U8(off + 1) << 8); }
+    std::uint16_t U16(std::uint64_t off) const {
+        return static_cast<std::uint16_t>(U8(off) | U8(off + 1) << 8);
+    }
     std::uint32_t U32(std::uint64_t off) const {
         return static_cast<std::uint32_t>(U16(off)) | static_cast<std::uint32_t>(U16(off + 2)) << 16;
     }
 
-private:
+  private:
     std::string_view d_;
 };
 
@@ -78,7 +79,8 @@ bool Decode(std::string_view data, RgbImage& img, std::string* error) {
     const bool topDown = h < 0;
     if (topDown) h = -h;
     if (w <= 0 || h <= 0 || w > kMaxBmpSide || h > kMaxBmpSide) return Fail(error, "bad BMP size");
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return Fail(error, "unsupported BMP depth");
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32)
+        return Fail(error, "unsupported BMP depth");
 
     std::array<std::uint32_t, 3> masks{0x00FF0000u, 0x0000FF00u, 0x000000FFu};
     if (compression == kBiBitfields && bpp == 32) {
@@ -93,7 +95,8 @@ bool Decode(std::string_view data, RgbImage& img, std::string* error) {
         const std::uint32_t maxColors = 1u << bpp;
         const std::uint32_t n = colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
         const std::uint64_t at = 14ull + headerSize;
-        if (!rd.Has(at, static_cast<std::uint64_t>(n) * paletteEntry)) return Fail(error, "truncated BMP palette");
+        if (!rd.Has(at, static_cast<std::uint64_t>(n) * paletteEntry))
+            return Fail(error, "truncated BMP palette");
         for (std::uint32_t i = 0; i < n; ++i) {
             const std::uint64_t e = at + static_cast<std::uint64_t>(i) * paletteEntry;
             palette.push_back({rd.U8(e + 2), rd.U8(e + 1), rd.U8(e)});
@@ -101,7 +104,8 @@ bool Decode(std::string_view data, RgbImage& img, std::string* error) {
     }
 
     const std::uint64_t stride = (static_cast<std::uint64_t>(w) * bpp + 31) / 32 * 4;
-    if (!rd.Has(pixelOffset, stride * static_cast<std::uint64_t>(h))) return Fail(error, "truncated BMP pixels");
+    if (!rd.Has(pixelOffset, stride * static_cast<std::uint64_t>(h)))
+        return Fail(error, "truncated BMP pixels");
 
     img = RgbImage(static_cast<int>(w), static_cast<int>(h), Rgb{}, bpp);
     img.palette = palette;
@@ -156,7 +160,8 @@ std::vector<Rgb> FourBitPalette(const RgbImage& img) {
     for (const Rgb& c : distinct) {
         if (std::find(pal.begin(), pal.end(), c) != pal.end()) continue;
         size_t i = 0;
-        while (used[i]) ++i; // at most 16 distinct colours, so a free entry exists
+        while (used[i])
+            ++i; // at most 16 distinct colours, so a free entry exists
         pal[i] = c;
         used[i] = true;
     }

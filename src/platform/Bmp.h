@@ -34,7 +34,8 @@ struct RgbImage {
 
     RgbImage() = default;
     RgbImage(int w, int h, Rgb fill, int bpp = 24)
-        : width(w), height(h), bitsPerPixel(bpp), pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
+        : width(w), height(h), bitsPerPixel(bpp),
+          pixels(static_cast<size_t>(w) * static_cast<size_t>(h), fill) {}
 
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     Rgb At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }

@@ -7,7 +7,8 @@ using namespace vez;
 namespace {
 
 void Put(std::string& s, std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 // A BMP as another program would write it, packed independently of the codec: `values` are palette
@@ -68,7 +69,8 @@ std::string RawBmp(int bpp, int w, int h, bool topDown, const std::vector<Rgb>& 
 }
 
 Rgb FromHex(std::uint32_t v) {
-    return {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
+    return {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+            static_cast<std::uint8_t>(v)};
 }
 
 } // namespace
@@ -78,18 +80,16 @@ TEST(BmpCodec, ReadsEveryUncompressedDepthInBothRowOrders) {
     // row shows.
     const std::vector<Rgb> pal2 = {{0, 128, 128}, {255, 255, 0}};
     std::vector<Rgb> pal256;
-    for (int i = 0; i < 256; ++i) pal256.push_back({static_cast<std::uint8_t>(i), 7, static_cast<std::uint8_t>(255 - i)});
+    for (int i = 0; i < 256; ++i)
+        pal256.push_back({static_cast<std::uint8_t>(i), 7, static_cast<std::uint8_t>(255 - i)});
     struct Case {
         int bpp;
         std::vector<Rgb> palette;
         bool core;
     };
-    const Case cases[] = {{1, pal2, false},
-                          {4, StandardPalette16(), false},
-                          {8, pal256, false},
-                          {24, {}, false},
-                          {32, {}, false},
-                          {4, StandardPalette16(), true}};
+    const Case cases[] = {{1, pal2, false},   {4, StandardPalette16(), false},
+                          {8, pal256, false}, {24, {}, false},
+                          {32, {}, false},    {4, StandardPalette16(), true}};
     for (const Case& c : cases)
         for (bool topDown : {false, true}) {
             if (c.core && topDown) continue;
@@ -129,9 +129,11 @@ TEST(BmpCodec, WritesFourBitWhenTheColoursFitElseTwentyFourBitAndKeepsEveryColou
     for (const Case& c : cases) {
         std::vector<Rgb> colours = c.colours;
         if (colours.empty())
-            for (int i = 0; i < 17; ++i) colours.push_back({static_cast<std::uint8_t>(i * 15), 0, 0});
+            for (int i = 0; i < 17; ++i)
+                colours.push_back({static_cast<std::uint8_t>(i * 15), 0, 0});
         RgbImage img(7, 4, colours[0], c.bppIn);
-        for (int i = 0; i < 28; ++i) img.Set(i % 7, i / 7, colours[static_cast<size_t>(i) % colours.size()]);
+        for (int i = 0; i < 28; ++i)
+            img.Set(i % 7, i / 7, colours[static_cast<size_t>(i) % colours.size()]);
         auto back = DecodeBmp(EncodeBmp(img));
         ASSERT_TRUE(back) << c.name;
         EXPECT_EQ(back->bitsPerPixel, c.bppWritten) << c.name;
@@ -144,7 +146,8 @@ TEST(BmpCodec, DamagedOrForeignFilesAreErrorsNotCrashes) {
     const std::string good = RawBmp(4, 4, 2, false, StandardPalette16(), px);
     auto patched = [&](size_t at, std::uint32_t v, int bytes) {
         std::string s = good;
-        for (int i = 0; i < bytes; ++i) s[at + static_cast<size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        for (int i = 0; i < bytes; ++i)
+            s[at + static_cast<size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
         return s;
     };
     const std::vector<Rgb> twoColours = {{0, 0, 0}, {1, 1, 1}};
@@ -161,7 +164,8 @@ TEST(BmpCodec, DamagedOrForeignFilesAreErrorsNotCrashes) {
         {"huge height", patched(22, 0x7FFFFFFF, 4)},
         {"unknown header size", patched(14, 20, 4)},
         {"pixel offset beyond the file", patched(10, 0xFFFFFFF0u, 4)},
-        {"index beyond a short palette", RawBmp(4, 4, 2, false, twoColours, std::vector<std::uint32_t>(8, 5))},
+        {"index beyond a short palette",
+         RawBmp(4, 4, 2, false, twoColours, std::vector<std::uint32_t>(8, 5))},
     };
     ASSERT_TRUE(DecodeBmp(good));
     for (const auto& [name, bytes] : cases) {

@@ -1,7 +1,7 @@
+#include "StoreTestUtil.h"
 #include "grids/GridStore.h"
 #include "grids/OldStoreConversion.h"
 #include "support/TestSupport.h"
-#include "StoreTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -37,18 +37,22 @@ int Carried(const TGratStore& p, int k) {
     EXPECT_TRUE(s.letter[1][1] && s.letter[39][39]);
     EXPECT_EQ(s.width, 39);
     int n = 0;
-    for (int i = 0; i < 8; ++i) n |= s.letter[i + 2][2] << i;
+    for (int i = 0; i < 8; ++i)
+        n |= s.letter[i + 2][2] << i;
     return n;
 }
 
-void WriteOld(const TempHome& home, const RgbImage& p) { home.Write("CROS/GratCROS.bmp", EncodeBmp(p)); }
+void WriteOld(const TempHome& home, const RgbImage& p) {
+    home.Write("CROS/GratCROS.bmp", EncodeBmp(p));
+}
 
 void ExpectAnnounce(FakeDialogs& d) {
-    d.ExpectMsg("Ваш файл хранилища решеток 15x15\rбудет преобразован в нужный формат 10x10", " Внимание !", 1, 1, 1,
-                1);
+    d.ExpectMsg("Ваш файл хранилища решеток 15x15\rбудет преобразован в нужный формат 10x10", " Внимание !",
+                1, 1, 1, 1);
 }
 void ExpectFailure(FakeDialogs& d) {
-    d.ExpectMsg("Не удалось преобразовать\rваш файл с решетками\rCROS\\GratCROS.bmp", " Ошибка !", 1, 1, 1, 1);
+    d.ExpectMsg("Не удалось преобразовать\rваш файл с решетками\rCROS\\GratCROS.bmp", " Ошибка !", 1, 1, 1,
+                1);
 }
 
 } // namespace
@@ -69,19 +73,23 @@ TEST(OldStoreConversion, ShapesKeepTheirOrderAndFillTheLowestFreeNumbers) {
     for (const Case& c : cases) {
         TempHome home;
         std::vector<int> positions;
-        for (int n = 0; n < c.occupied; ++n) positions.push_back(n * 2 + (n % 3 == 0)); // scattered cells
+        for (int n = 0; n < c.occupied; ++n)
+            positions.push_back(n * 2 + (n % 3 == 0)); // scattered cells
         WriteOld(home, OldStore(positions));
-        for (int n : c.existing) home.Write("CROS/GratCROS" + std::to_string(n) + ".bmp", "mine");
+        for (int n : c.existing)
+            home.Write("CROS/GratCROS" + std::to_string(n) + ".bmp", "mine");
         FakeDialogs d;
         ExpectAnnounce(d);
-        d.ExpectMsg("Ваш файл с решетками\rуспешно преобразован\rв новый формат !", "Программа \"Вездар\"", 1, 1, 1, 1);
+        d.ExpectMsg("Ваш файл с решетками\rуспешно преобразован\rв новый формат !", "Программа \"Вездар\"", 1,
+                    1, 1, 1);
 
         OldStoreConversion r = ConvertOldStore(home.path(), d);
         EXPECT_EQ(r.outcome, OldStoreConversion::kConverted) << c.name;
         EXPECT_EQ(r.written, c.written) << c.name;
         EXPECT_TRUE(d.AllConsumed()) << c.name;
         EXPECT_FALSE(fs::exists(OldStorePath(home.path()))) << c.name;
-        for (int n : c.existing) EXPECT_EQ(*ReadFileBytes(StorePath(home.path(), n)), "mine") << c.name;
+        for (int n : c.existing)
+            EXPECT_EQ(*ReadFileBytes(StorePath(home.path(), n)), "mine") << c.name;
 
         int next = 0;
         for (size_t s = 0; s < c.written.size(); ++s) {
@@ -106,8 +114,8 @@ TEST(OldStoreConversion, AFileThatIsNoOldStorageIsDeletedUnconverted) {
         WriteOld(home, old);
         FakeDialogs d;
         ExpectAnnounce(d);
-        d.ExpectMsg("Не правильный формат\rфайла хранилища решеток\rCROS\\GratCROS.bmp", " Отмена преобразования", 4, 4,
-                    1, 4);
+        d.ExpectMsg("Не правильный формат\rфайла хранилища решеток\rCROS\\GratCROS.bmp",
+                    " Отмена преобразования", 4, 4, 1, 4);
         EXPECT_EQ(ConvertOldStore(home.path(), d).outcome, OldStoreConversion::kWrongFormat);
         EXPECT_TRUE(d.AllConsumed());
         EXPECT_FALSE(fs::exists(OldStorePath(home.path())));
@@ -123,8 +131,8 @@ TEST(OldStoreConversion, ReadOrWriteFailureKeepsTheOldFile) {
         EXPECT_TRUE(d.shown.empty());
     }
     const std::string good = EncodeBmp(OldStore({0, 5, 17}));
-    const std::pair<const char*, std::string> unreadable[] = {{"truncated", good.substr(0, good.size() - 100)},
-                                                              {"not a picture", "old storage"}};
+    const std::pair<const char*, std::string> unreadable[] = {
+        {"truncated", good.substr(0, good.size() - 100)}, {"not a picture", "old storage"}};
     for (const auto& [name, bytes] : unreadable) {
         TempHome home;
         home.Write("CROS/GratCROS.bmp", bytes);

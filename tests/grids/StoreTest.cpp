@@ -1,6 +1,6 @@
+#include "StoreTestUtil.h"
 #include "grids/GridStore.h"
 #include "support/TestSupport.h"
-#include "StoreTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -83,12 +83,14 @@ TEST(GridStore, EmptinessLooksOnlyAtTheFirstRowWhileShapesReadTheWholeCell) {
 
 TEST(GridStore, StoreFromTextShapesPlacesThemRowByRow) {
     std::vector<std::vector<std::string>> shapes;
-    for (int k = 0; k < 12; ++k) shapes.push_back({std::string(static_cast<size_t>(k % 5 + 2), '*'), "*"});
+    for (int k = 0; k < 12; ++k)
+        shapes.push_back({std::string(static_cast<size_t>(k % 5 + 2), '*'), "*"});
     auto p = MakeStoreFromShapes(shapes);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->bitsPerPixel, 4);
     ExpectLinesIntact(*p);
-    for (int k = 0; k < 12; ++k) ExpectSameShape(ReadShape(*p, k % 10, k / 10), Shape(shapes[k]), std::to_string(k));
+    for (int k = 0; k < 12; ++k)
+        ExpectSameShape(ReadShape(*p, k % 10, k / 10), Shape(shapes[k]), std::to_string(k));
     EXPECT_TRUE(IsCellEmpty(*p, 2, 1));
 
     const std::vector<std::vector<std::string>> bad[] = {
@@ -97,7 +99,8 @@ TEST(GridStore, StoreFromTextShapesPlacesThemRowByRow) {
         {{std::string(41, '*')}},
         {std::vector<std::string>(41, "*")},
     };
-    for (const auto& b : bad) EXPECT_FALSE(MakeStoreFromShapes(b));
+    for (const auto& b : bad)
+        EXPECT_FALSE(MakeStoreFromShapes(b));
 }
 
 TEST(GridStore, BlankStoreTakesStorageOnesFormatAndNeedsIt) {
@@ -123,10 +126,12 @@ TEST(GridStore, BlankStoreTakesStorageOnesFormatAndNeedsIt) {
 
 TEST(GridStore, FirstFreeNumberFillsGaps) {
     TempHome home;
-    for (int n : {1, 2, 4}) home.Write("CROS/GratCROS" + std::to_string(n) + ".bmp", "x");
+    for (int n : {1, 2, 4})
+        home.Write("CROS/GratCROS" + std::to_string(n) + ".bmp", "x");
     home.Write("CROS/GratCROS03.bmp", "x"); // not storage 3: numbers have no leading zeros
     const std::pair<int, int> cases[] = {{1, 3}, {3, 3}, {4, 5}, {0, 3}};
-    for (auto [from, want] : cases) EXPECT_EQ(FirstFreeStoreNumber(home.path(), from), want) << from;
+    for (auto [from, want] : cases)
+        EXPECT_EQ(FirstFreeStoreNumber(home.path(), from), want) << from;
 }
 
 TEST(GridStore, UnreadableStoragesAreErrorsAndOtherSizesReadSafely) {

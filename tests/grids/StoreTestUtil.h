@@ -30,7 +30,9 @@ inline void BlockPromt(const fs::path& promt) {
 
 // Bits per pixel written in a BMP file's header.
 inline int FileBitsPerPixel(const std::string& bytes) {
-    return bytes.size() > 29 ? static_cast<unsigned char>(bytes[28]) | static_cast<unsigned char>(bytes[29]) << 8 : 0;
+    return bytes.size() > 29
+               ? static_cast<unsigned char>(bytes[28]) | static_cast<unsigned char>(bytes[29]) << 8
+               : 0;
 }
 
 } // namespace vez::test

@@ -41,11 +41,13 @@ void WriteDict3(const TempHome& home) {
     home.Write("DICT/dict.3", ru("сом\r\nРыба \r\nсад\r\nМесто с деревьями\r\nдух\r\nПризрак\r\n"));
 }
 
-const std::vector<std::string> kDeleted = {ru("мох             Растение"), ru("лес             Много деревьев")};
+const std::vector<std::string> kDeleted = {ru("мох             Растение"),
+                                           ru("лес             Много деревьев")};
 
 std::string Lines(std::initializer_list<const char*> utf8) {
     std::string s;
-    for (const char* l : utf8) s += ru(l) + "\r\n";
+    for (const char* l : utf8)
+        s += ru(l) + "\r\n";
     return s;
 }
 
@@ -84,7 +86,8 @@ TEST(DocNames, FolderNameLowerCasedNumberInTwoDigitsAndMark) {
         {"Japan", 1, false, "SCAN/ЛЕТО/лето.01"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(DocPath("/h", c.kind, ru("ЛЕТО"), c.number, c.marked), fs::path("/h") / fs::path(c.path)) << c.path;
+        EXPECT_EQ(DocPath("/h", c.kind, ru("ЛЕТО"), c.number, c.marked), fs::path("/h") / fs::path(c.path))
+            << c.path;
 }
 
 TEST(NextDocNumber, OneAboveTheLargestDocumentNumber) {
@@ -106,7 +109,8 @@ TEST(NextDocNumber, OneAboveTheLargestDocumentNumber) {
         TempHome home;
         const fs::path folder = Folder(home, "CROS", "ЛЕТО");
         fs::create_directories(folder);
-        for (const char* f : c.files) home.Write(fs::path("CROS/ЛЕТО") / fs::path(f), "x");
+        for (const char* f : c.files)
+            home.Write(fs::path("CROS/ЛЕТО") / fs::path(f), "x");
         EXPECT_EQ(NextDocNumber(folder), c.next) << c.name;
         EXPECT_EQ(FolderIsFull(folder), c.next > 99) << c.name;
     }
@@ -123,7 +127,8 @@ TEST(ScanCellChar, EveryLayoutCodeHasItsCharacter) {
     const std::pair<int, char> defs[] = {{11, '1'}, {12, '3'}, {13, '#'}, {14, '5'}, {15, '$'}, {16, '7'},
                                          {17, '9'}, {21, '2'}, {23, '4'}, {24, '6'}, {25, '%'}, {26, '8'},
                                          {27, '&'}, {28, '0'}, {99, '-'}, {42, '-'}};
-    for (auto [code, ch] : defs) EXPECT_EQ(ScanCellChar(static_cast<std::uint8_t>(code), 'x'), ch) << code;
+    for (auto [code, ch] : defs)
+        EXPECT_EQ(ScanCellChar(static_cast<std::uint8_t>(code), 'x'), ch) << code;
     const char letter = ru("ж")[0];
     for (int code = 0; code <= 3; ++code) {
         EXPECT_EQ(ScanCellChar(static_cast<std::uint8_t>(code), letter), letter);
@@ -141,7 +146,8 @@ TEST(WriteDoc, CrosswordsFinishedAndStopped) {
     };
     const Case cases[] = {
         {"finished", true, true, "лето.05",
-         Lines({"AS 4  3  2   2   ", "сом ", "а.о ", "дух ", "Рыба ", "Призрак", "Место с деревьями", "Растение"})},
+         Lines({"AS 4  3  2   2   ", "сом ", "а.о ", "дух ", "Рыба ", "Призрак", "Место с деревьями",
+                "Растение"})},
         {"stopped", false, true, "лето.05-",
          Lines({"AS.4  3  2   2   ", "сом ", "а.о ", "д*х ", "Рыба ", ".", "Место с деревьями", "Растение"})},
         {"word found nowhere", true, false, "лето.05",
@@ -180,12 +186,14 @@ TEST(WriteDoc, ScanwordWritesLayoutCharactersAndIsAlwaysMarked) {
     doc.layout.height = 2;
     const std::uint8_t codes[2][4] = {{14, 1, 1, 1}, {99, 13, 12, 28}};
     for (int y = 1; y <= 2; ++y)
-        for (int x = 1; x <= 4; ++x) doc.layout.at(x, y) = codes[y - 1][x - 1];
+        for (int x = 1; x <= 4; ++x)
+            doc.layout.at(x, y) = codes[y - 1][x - 1];
     doc.grat = GratFromScan(doc.layout);
     doc.slots = FindSlots(doc.grat);
     ASSERT_EQ(SlotCount(doc.slots), 1);
     doc.slots[1].word = ru("сом");
-    for (int x = 2; x <= 4; ++x) doc.grat.at(x, 1) = doc.slots[1].word[x - 2];
+    for (int x = 2; x <= 4; ++x)
+        doc.grat.at(x, 1) = doc.slots[1].word[x - 2];
 
     FakeDialogs d;
     ASSERT_TRUE(WriteDoc(home.path(), d, doc));
@@ -200,9 +208,12 @@ TEST(WriteDoc, FailuresShowTheMessageAndLoseNoDocument) {
         void (*spoil)(const TempHome&, DocToWrite&);
     };
     const Case cases[] = {
-        {"dictionary file missing", [](const TempHome& h, DocToWrite&) { fs::remove(h.path() / "DICT" / "dict.3"); }},
+        {"dictionary file missing",
+         [](const TempHome& h, DocToWrite&) { fs::remove(h.path() / "DICT" / "dict.3"); }},
         {"disk refuses the new file",
-         [](const TempHome& h, DocToWrite&) { fs::create_directories(h.path() / "CROS" / "promt" / "keep"); }},
+         [](const TempHome& h, DocToWrite&) {
+             fs::create_directories(h.path() / "CROS" / "promt" / "keep");
+         }},
         {"library folder missing", [](const TempHome&, DocToWrite& doc) { doc.folder = ru("ЗИМА"); }},
         {"number beyond the cap", [](const TempHome&, DocToWrite& doc) { doc.number = 100; }},
     };
@@ -250,7 +261,8 @@ TEST(WriteDoc, ReadOnlyLibraryFolderIsAFailure) {
     TempHome home;
     WriteDict3(home);
     const fs::path existing = home.Write("CROS/ЛЕТО/лето.05", "earlier document");
-    if (!PermissionsEnforced(home.path() / "CROS")) GTEST_SKIP() << "permissions are not enforced for this user";
+    if (!PermissionsEnforced(home.path() / "CROS"))
+        GTEST_SKIP() << "permissions are not enforced for this user";
     FakeDialogs d;
     ExpectWriteFailure(d, "кроссворд.");
     DocToWrite doc = Ring(true);
