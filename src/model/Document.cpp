@@ -24,9 +24,19 @@ std::string DocFileName(std::string_view folder, int number, bool marked) {
     return name;
 }
 
+fs::path LibraryFolderPath(const fs::path& home, std::string_view kind, std::string_view folder) {
+    const fs::path lib = LibraryPath(home, kind);
+    const fs::path utf8 = lib / NameToPath(folder);
+    std::error_code ec;
+    // A folder copied from Windows may carry its name in Windows-1251 bytes, as listed.
+    if (!fs::exists(utf8, ec) && fs::is_directory(lib / std::string(folder), ec))
+        return lib / std::string(folder);
+    return utf8;
+}
+
 fs::path DocPath(const fs::path& home, std::string_view kind, std::string_view folder, int number,
                  bool marked) {
-    return LibraryPath(home, kind) / NameToPath(folder) / NameToPath(DocFileName(folder, number, marked));
+    return LibraryFolderPath(home, kind, folder) / NameToPath(DocFileName(folder, number, marked));
 }
 
 std::optional<int> DocNumberOfName(std::string_view name) {

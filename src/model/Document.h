@@ -30,7 +30,10 @@ fs::path LibraryPromtPath(const fs::path& home, std::string_view kind);
 // The document's file name (Windows-1251): lower-cased folder name, '.', two-digit number, '-' when
 // marked.
 std::string DocFileName(std::string_view folder, int number, bool marked);
-// The document's path on disk: library / folder / file name (names stored as UTF-8).
+// The library folder on disk: its name in UTF-8, or in the Windows-1251 bytes it was listed with
+// when only such a folder exists.
+fs::path LibraryFolderPath(const fs::path& home, std::string_view kind, std::string_view folder);
+// The document's path on disk: library folder / file name (a new file's name is UTF-8).
 fs::path DocPath(const fs::path& home, std::string_view kind, std::string_view folder, int number,
                  bool marked);
 

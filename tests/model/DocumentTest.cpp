@@ -90,6 +90,15 @@ TEST(DocNames, FolderNameLowerCasedNumberInTwoDigitsAndMark) {
             << c.path;
 }
 
+TEST(DocNames, FolderCopiedWithAWindowsNameIsFound) {
+    TempHome home;
+    const std::string folder = ru("ЛЕТО");
+    fs::create_directories(home.path() / "CROS" / folder); // raw Windows-1251 bytes on disk
+    EXPECT_EQ(DocPath(home.path(), "Cros", folder, 3, false).parent_path(), home.path() / "CROS" / folder);
+    fs::create_directories(home.path() / "CROS" / "ЛЕТО");
+    EXPECT_EQ(DocPath(home.path(), "Cros", folder, 3, false).parent_path(), home.path() / "CROS" / "ЛЕТО");
+}
+
 TEST(NextDocNumber, OneAboveTheLargestDocumentNumber) {
     struct Case {
         const char* name;
