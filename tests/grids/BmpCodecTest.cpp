@@ -174,3 +174,22 @@ TEST(BmpCodec, DamagedOrForeignFilesAreErrorsNotCrashes) {
         EXPECT_FALSE(error.empty()) << name;
     }
 }
+
+TEST(BmpCodec, ThirtyTwoBitWithBitFieldsFollowsTheMasks) {
+    const std::vector<std::uint32_t> values = {0x112233, 0xFFFF00, 0x008080, 0x010203};
+    std::string s = RawBmp(32, 2, 2, false, {}, values);
+    // Masks that read the stored bytes in the opposite order: red from the lowest byte.
+    std::string masks;
+    Put(masks, 0x000000FF, 4);
+    Put(masks, 0x0000FF00, 4);
+    Put(masks, 0x00FF0000, 4);
+    s.insert(54, masks);
+    s[10] = static_cast<char>(54 + 12);
+    s[30] = 3;
+    auto img = DecodeBmp(s);
+    ASSERT_TRUE(img);
+    for (int i = 0; i < 4; ++i) {
+        const Rgb c = FromHex(values[static_cast<size_t>(i)]);
+        EXPECT_EQ(img->At(i % 2, i / 2), (Rgb{c.b, c.g, c.r})) << i;
+    }
+}
