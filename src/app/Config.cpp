@@ -3,8 +3,8 @@
 #include "platform/Text.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <variant>
 
@@ -22,7 +22,8 @@ enum class Range { None, Clamp, Refuse };
 // What a text must be to be taken.
 enum class TextRule { Any, NonEmpty, PictureFormat };
 
-using Member = std::variant<TColor Settings::*, bool Settings::*, std::string Settings::*, FontStyle Settings::*>;
+using Member =
+    std::variant<TColor Settings::*, bool Settings::*, std::string Settings::*, FontStyle Settings::*>;
 
 struct KeyDef {
     const char* section;
@@ -36,60 +37,63 @@ struct KeyDef {
     TextRule text = TextRule::Any;
 };
 
-constexpr auto C = SettingsGroup::Cros;
-constexpr auto S = SettingsGroup::Scan;
 // The scanword settings are exactly the sections whose names begin with "Scan".
-constexpr SettingsGroup GroupOf(const char* section) { return std::string_view(section).starts_with("Scan") ? S : C; }
+constexpr SettingsGroup GroupOf(const char* section) {
+    return std::string_view(section).starts_with("Scan") ? SettingsGroup::Scan : SettingsGroup::Cros;
+}
 
-#define COLOUR(sec, k, grp) KeyDef{sec, #k, Type::Colour, &Settings::k, grp, true}
+// The key's name in the file is the member's name.
+// clang-format off
+#define COLOUR(sec, k) KeyDef{sec, #k, Type::Colour, &Settings::k, GroupOf(sec), true}
 #define BOOL_(sec, k, saved) KeyDef{sec, #k, Type::Bool, &Settings::k, GroupOf(sec), saved}
 #define INT_(sec, k, saved, rng, lo, hi) KeyDef{sec, #k, Type::Int, &Settings::k, GroupOf(sec), saved, rng, lo, hi}
 #define TEXT_(sec, k, saved, rule) KeyDef{sec, #k, Type::Text, &Settings::k, GroupOf(sec), saved, Range::None, 0, 0, rule}
-#define STYLE_(sec, k) KeyDef{sec, #k, Type::Style, &Settings::k, C, true}
+#define STYLE_(sec, k) KeyDef{sec, #k, Type::Style, &Settings::k, GroupOf(sec), true}
+// clang-format on
 
 // In the order of the delivered file.
 const std::vector<KeyDef>& Keys() {
     static const std::vector<KeyDef> keys = {
-        COLOUR("ColorForm", ColorFormFon, C),
-        COLOUR("ColorForm", ColorFormText, C),
-        COLOUR("ColorForm", ColorFormFonText, C),
-        COLOUR("ColorForm", ColorFormPole, C),
-        COLOUR("ColorForm", ColorFormResh, C),
-        COLOUR("ColorForm", ColorFormFonOut, C),
-        COLOUR("ColorForm", ColorFormChis, C),
-        COLOUR("ColorForm", ColorFormLbl, C),
+        COLOUR("ColorForm", ColorFormFon),
+        COLOUR("ColorForm", ColorFormText),
+        COLOUR("ColorForm", ColorFormFonText),
+        COLOUR("ColorForm", ColorFormPole),
+        COLOUR("ColorForm", ColorFormResh),
+        COLOUR("ColorForm", ColorFormFonOut),
+        COLOUR("ColorForm", ColorFormChis),
+        COLOUR("ColorForm", ColorFormLbl),
 
-        COLOUR("ColorRis", ColorRisFon, C),
-        COLOUR("ColorRis", ColorRisText, C),
-        COLOUR("ColorRis", ColorRisFonText, C),
-        COLOUR("ColorRis", ColorRisPole, C),
-        COLOUR("ColorRis", ColorRisResh, C),
-        COLOUR("ColorRis", ColorRisChis, C),
-        COLOUR("ColorRis", ColorRisHeader, C),
+        COLOUR("ColorRis", ColorRisFon),
+        COLOUR("ColorRis", ColorRisText),
+        COLOUR("ColorRis", ColorRisFonText),
+        COLOUR("ColorRis", ColorRisPole),
+        COLOUR("ColorRis", ColorRisResh),
+        COLOUR("ColorRis", ColorRisChis),
+        COLOUR("ColorRis", ColorRisHeader),
 
-        COLOUR("ColorPrint", ColorPrintText, C),
-        COLOUR("ColorPrint", ColorPrintPole, C),
-        COLOUR("ColorPrint", ColorPrintResh, C),
-        COLOUR("ColorPrint", ColorPrintChis, C),
-        COLOUR("ColorPrint", ColorPrintHeader, C),
+        COLOUR("ColorPrint", ColorPrintText),
+        COLOUR("ColorPrint", ColorPrintPole),
+        COLOUR("ColorPrint", ColorPrintResh),
+        COLOUR("ColorPrint", ColorPrintChis),
+        COLOUR("ColorPrint", ColorPrintHeader),
 
-        COLOUR("ColorOther", ColorGratCurFon, C),
-        COLOUR("ColorOther", ColorGratCurPen, C),
-        COLOUR("ColorOther", ColorGratSaveFon, C),
-        COLOUR("ColorOther", ColorGratSavePen, C),
-        COLOUR("ColorOther", ColorSelFont, C),
-        COLOUR("ColorOther", ColorViewFon, C),
-        COLOUR("ColorOther", ColorViewPole, C),
-        COLOUR("ColorOther", ColorViewLine, C),
-        COLOUR("ColorOther", ColorViewSimbol, C),
-        COLOUR("ColorOther", ColorViewGridFon, C),
-        COLOUR("ColorOther", ColorViewGridText, C),
-        COLOUR("ColorOther", ColorRemakePole, C),
-        COLOUR("ColorOther", ColorRemakeNum, C),
-        COLOUR("ColorOther", ColorRemakeFonNum, C),
-        COLOUR("ColorOther", ColorRemakeLine, C),
-        COLOUR("ColorOther", ColorRemakeCur, C),
-        COLOUR("ColorOther", ColorRemakeRep, C),
+        COLOUR("ColorOther", ColorGratCurFon),
+        COLOUR("ColorOther", ColorGratCurPen),
+        COLOUR("ColorOther", ColorGratSaveFon),
+        COLOUR("ColorOther", ColorGratSavePen),
+        COLOUR("ColorOther", ColorSelFont),
+        COLOUR("ColorOther", ColorViewFon),
+        COLOUR("ColorOther", ColorViewPole),
+        COLOUR("ColorOther", ColorViewLine),
+        COLOUR("ColorOther", ColorViewSimbol),
+        COLOUR("ColorOther", ColorViewGridFon),
+        COLOUR("ColorOther", ColorViewGridText),
+        COLOUR("ColorOther", ColorRemakePole),
+        COLOUR("ColorOther", ColorRemakeNum),
+        COLOUR("ColorOther", ColorRemakeFonNum),
+        COLOUR("ColorOther", ColorRemakeLine),
+        COLOUR("ColorOther", ColorRemakeCur),
+        COLOUR("ColorOther", ColorRemakeRep),
 
         TEXT_("FontForm", FontFormName, true, TextRule::NonEmpty),
         INT_("FontForm", FontFormSize, true, Range::Refuse, 1, 200),
@@ -164,27 +168,27 @@ const std::vector<KeyDef>& Keys() {
         BOOL_("ScanOtherParam", IncludePicRis, true),
         BOOL_("ScanOtherParam", IncludePicPrint, true),
 
-        COLOUR("ScanForm", ColorFonForm, S),
-        COLOUR("ScanForm", ColorEmptyForm, S),
-        COLOUR("ScanForm", ColorFillForm, S),
-        COLOUR("ScanForm", ColorLineForm, S),
-        COLOUR("ScanForm", ColorMeanForm, S),
-        COLOUR("ScanForm", ColorMeanView, S),
-        COLOUR("ScanForm", ColorTextForm, S),
+        COLOUR("ScanForm", ColorFonForm),
+        COLOUR("ScanForm", ColorEmptyForm),
+        COLOUR("ScanForm", ColorFillForm),
+        COLOUR("ScanForm", ColorLineForm),
+        COLOUR("ScanForm", ColorMeanForm),
+        COLOUR("ScanForm", ColorMeanView),
+        COLOUR("ScanForm", ColorTextForm),
 
-        COLOUR("ScanRis", ColorFonRis, S),
-        COLOUR("ScanRis", ColorEmptyRis, S),
-        COLOUR("ScanRis", ColorFillRis, S),
-        COLOUR("ScanRis", ColorLineRis, S),
-        COLOUR("ScanRis", ColorMeanRis, S),
-        COLOUR("ScanRis", ColorTextRis, S),
+        COLOUR("ScanRis", ColorFonRis),
+        COLOUR("ScanRis", ColorEmptyRis),
+        COLOUR("ScanRis", ColorFillRis),
+        COLOUR("ScanRis", ColorLineRis),
+        COLOUR("ScanRis", ColorMeanRis),
+        COLOUR("ScanRis", ColorTextRis),
 
-        COLOUR("ScanPrint", ColorFonPrint, S),
-        COLOUR("ScanPrint", ColorEmptyPrint, S),
-        COLOUR("ScanPrint", ColorFillPrint, S),
-        COLOUR("ScanPrint", ColorLinePrint, S),
-        COLOUR("ScanPrint", ColorMeanPrint, S),
-        COLOUR("ScanPrint", ColorTextPrint, S),
+        COLOUR("ScanPrint", ColorFonPrint),
+        COLOUR("ScanPrint", ColorEmptyPrint),
+        COLOUR("ScanPrint", ColorFillPrint),
+        COLOUR("ScanPrint", ColorLinePrint),
+        COLOUR("ScanPrint", ColorMeanPrint),
+        COLOUR("ScanPrint", ColorTextPrint),
     };
     return keys;
 }
@@ -318,25 +322,31 @@ std::string Format(const KeyDef& d, const Settings& s) {
     return {};
 }
 
-IniFile LoadOrEmpty(const fs::path& path) {
-    auto ini = IniFile::Load(path);
-    return ini ? std::move(*ini) : IniFile{};
+// The file as it stands, or an empty one when there is none yet; nullopt when it exists but cannot
+// be read, since rewriting it then would drop every line we could not see.
+std::optional<IniFile> LoadForUpdate(const fs::path& path) {
+    if (auto ini = IniFile::Load(path)) return ini;
+    std::error_code ec;
+    if (fs::exists(path, ec) || ec) return std::nullopt;
+    return IniFile{};
 }
 
 // Writes the given values of `keys` into the file, keeping all its other lines.
 bool WriteKeys(const fs::path& path, const Settings& values, std::initializer_list<std::string_view> keys) {
-    IniFile ini = LoadOrEmpty(path);
+    auto ini = LoadForUpdate(path);
+    if (!ini) return false;
     for (std::string_view k : keys) {
         const KeyDef& d = Def(k);
-        ini.Set(d.section, d.key, Format(d, values));
+        ini->Set(d.section, d.key, Format(d, values));
     }
-    return ini.Save(path);
+    return ini->Save(path);
 }
 
 void WriteSaved(IniFile& ini, const Settings& values, bool withHutch) {
     for (const KeyDef& d : Keys()) {
         if (!d.saved) continue;
-        if (!withHutch && (d.member == Member(&Settings::HutchRis) || d.member == Member(&Settings::HutchPrint)))
+        if (!withHutch &&
+            (d.member == Member(&Settings::HutchRis) || d.member == Member(&Settings::HutchPrint)))
             continue;
         ini.Set(d.section, d.key, Format(d, values));
     }
@@ -344,9 +354,13 @@ void WriteSaved(IniFile& ini, const Settings& values, bool withHutch) {
 
 constexpr const char* kTemplateSection = "TextHeader";
 
-std::string TemplateKey(size_t number) { return "TextHeader" + std::to_string(number); }
+std::string TemplateKey(size_t number) {
+    return "TextHeader" + std::to_string(number);
+}
 
-int ClampHutch(int cells) { return cells < 10 ? 10 : cells > 80 ? 80 : cells; }
+int ClampHutch(int cells) {
+    return cells < 10 ? 10 : cells > 80 ? 80 : cells;
+}
 
 } // namespace
 
@@ -420,11 +434,13 @@ Rgb ResolveColor(TColor c, const SystemPalette& palette) {
 
 std::string FontStyleText(const FontStyle& s) {
     std::string t;
-    for (bool on : {s.Bold, s.Italic, s.Underline, s.StrikeOut}) t += on ? '1' : '0';
+    for (bool on : {s.Bold, s.Italic, s.Underline, s.StrikeOut})
+        t += on ? '1' : '0';
     return t;
 }
 
-void ReadSettings(const IniFile& ini, Settings& s, SettingsGroup group, std::vector<SettingProblem>* problems) {
+void ReadSettings(const IniFile& ini, Settings& s, SettingsGroup group,
+                  std::vector<SettingProblem>* problems) {
     const Settings defaults;
     for (const KeyDef& d : Keys()) {
         if (group != SettingsGroup::All && d.group != group) continue;
@@ -435,7 +451,8 @@ void ReadSettings(const IniFile& ini, Settings& s, SettingsGroup group, std::vec
         bool clamped = false;
         bool ok = Apply(d, *raw, s, clamped);
         if (problems && (!ok || clamped))
-            problems->push_back({d.section, d.key, ok ? SettingProblem::Clamped : SettingProblem::Unreadable});
+            problems->push_back(
+                {d.section, d.key, ok ? SettingProblem::Clamped : SettingProblem::Unreadable});
     }
 }
 
@@ -448,17 +465,19 @@ LoadedSettings LoadSettings(const fs::path& path) {
 }
 
 bool SaveSettings(const fs::path& path, const Settings& s) {
-    IniFile ini = LoadOrEmpty(path);
-    WriteSaved(ini, s, false);
-    return ini.Save(path);
+    auto ini = LoadForUpdate(path);
+    if (!ini) return false;
+    WriteSaved(*ini, s, false);
+    return ini->Save(path);
 }
 
 bool ResetSettings(const fs::path& path, Settings& s) {
-    IniFile ini = LoadOrEmpty(path);
+    auto file = LoadForUpdate(path);
+    // Read back from what was to be written, so that the reset applies for this run even when the
+    // file could not be read or written (then the keys without a reset keep their values in memory).
+    IniFile ini = file ? std::move(*file) : SettingsToIni(s);
     WriteSaved(ini, ResetValues(), true);
-    bool ok = ini.Save(path);
-    // Read back from what was written, so memory agrees with the file even when the write failed
-    // and the reset still applies for this run.
+    bool ok = file.has_value() && ini.Save(path);
     ReadSettings(ini, s, SettingsGroup::Cros);
     return ok;
 }
@@ -541,32 +560,39 @@ std::vector<std::string> LoadHeaderTemplates(const fs::path& path) {
 }
 
 bool WriteHeaderTemplate(const fs::path& path, int number, std::string_view text) {
-    if (number < 1) return false;
-    IniFile ini = LoadOrEmpty(path);
-    ini.Set(kTemplateSection, TemplateKey(static_cast<size_t>(number)), text.substr(0, kMaxIniText));
-    return ini.Save(path);
+    auto ini = LoadForUpdate(path);
+    if (!ini || number < 1) return false;
+    ini->Set(kTemplateSection, TemplateKey(static_cast<size_t>(number)), text.substr(0, kMaxIniText));
+    return ini->Save(path);
 }
 
 bool WriteHeaderTemplates(const fs::path& path, const std::vector<std::string>& templates) {
-    IniFile ini = LoadOrEmpty(path);
+    auto ini = LoadForUpdate(path);
+    if (!ini) return false;
     for (size_t i = 0; i < templates.size(); ++i)
-        ini.Set(kTemplateSection, TemplateKey(i + 1), std::string_view(templates[i]).substr(0, kMaxIniText));
-    for (size_t j = templates.size() + 1; ini.Remove(kTemplateSection, TemplateKey(j)); ++j) {
+        ini->Set(kTemplateSection, TemplateKey(i + 1), std::string_view(templates[i]).substr(0, kMaxIniText));
+    for (size_t j = templates.size() + 1; ini->Remove(kTemplateSection, TemplateKey(j)); ++j) {
     }
-    return ini.Save(path);
+    return ini->Save(path);
 }
 
 std::vector<std::string> DefaultHeaderTemplates() {
-    return {ru("Кроссворд"), ru("Сканворд"), ru("для всей семьи"), ru("выходного дня"), ru("тематический"),
-            ru("Ответы")};
+    return {ru("Кроссворд"),     ru("Сканворд"),     ru("для всей семьи"),
+            ru("выходного дня"), ru("тематический"), ru("Ответы")};
+}
+
+IniFile SettingsToIni(const Settings& s) {
+    IniFile ini;
+    for (const KeyDef& d : Keys())
+        ini.Set(d.section, d.key, Format(d, s));
+    return ini;
 }
 
 std::string DefaultIniText() {
-    IniFile ini;
-    const Settings defaults;
-    for (const KeyDef& d : Keys()) ini.Set(d.section, d.key, Format(d, defaults));
+    IniFile ini = SettingsToIni(Settings());
     auto templates = DefaultHeaderTemplates();
-    for (size_t i = 0; i < templates.size(); ++i) ini.Set(kTemplateSection, TemplateKey(i + 1), templates[i]);
+    for (size_t i = 0; i < templates.size(); ++i)
+        ini.Set(kTemplateSection, TemplateKey(i + 1), templates[i]);
     return ini.Text();
 }
 

@@ -245,6 +245,9 @@ bool WriteHeaderTemplates(const fs::path& path, const std::vector<std::string>& 
 // The templates delivered with the program.
 std::vector<std::string> DefaultHeaderTemplates();
 
+// Every key of `s` as the file holds it, in the order of the delivered file.
+IniFile SettingsToIni(const Settings& s);
+
 // A complete Vezd.ini: every key at its default and the delivered templates.
 std::string DefaultIniText();
 // Writes DefaultIniText() to a new file; false when `path` exists or cannot be written.

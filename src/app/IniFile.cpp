@@ -6,15 +6,21 @@ namespace vez {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-unsigned char AsciiLower(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+unsigned char AsciiLower(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
@@ -107,8 +113,9 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
 }
 
 bool IniFile::HasSection(std::string_view section) const {
-    return std::any_of(lines_.begin(), lines_.end(),
-                       [&](const Line& l) { return l.kind == Kind::Section && IniNameEquals(l.name, section); });
+    return std::any_of(lines_.begin(), lines_.end(), [&](const Line& l) {
+        return l.kind == Kind::Section && IniNameEquals(l.name, section);
+    });
 }
 
 std::vector<std::string> IniFile::Keys(std::string_view section) const {
@@ -127,7 +134,8 @@ std::string IniFile::DefaultEol() const {
 void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
     std::string text(key);
     text += '=';
-    for (char c : value) text += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+    for (char c : value)
+        text += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
 
     for (Line& l : lines_) {
         if (l.kind == Kind::Key && IniNameEquals(l.section, section) && IniNameEquals(l.name, key)) {

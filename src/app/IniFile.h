@@ -12,7 +12,7 @@
 namespace vez {
 
 class IniFile {
-public:
+  public:
     IniFile() = default;
     // Splits text at LF (a CR before it belongs to the line end); never fails.
     static IniFile Parse(std::string_view bytes);
@@ -39,7 +39,7 @@ public:
     // Keys of the sections of that name, in file order (duplicates included).
     std::vector<std::string> Keys(std::string_view section) const;
 
-private:
+  private:
     enum class Kind { Other, Section, Key };
     struct Line {
         std::string text; // without the line end
