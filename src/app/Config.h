@@ -113,7 +113,7 @@ struct Settings {
     int CurrGrat = 1;
     int AddToHeader = 0;
     int RegHeader = 0;
-    std::string TextHeader; // Windows-1251, set from kDefaultTextHeader
+    std::string TextHeader; // "КРОССВОРД" (Windows-1251, set by the constructor)
     int WidthRis = 60;
     int SpaceHeaderRis = 2;
     int SpaceHeaderPrint = 3;
@@ -158,7 +158,7 @@ struct Settings {
     bool TextAnswerUnderPrintScan = false;
     bool ReshAnswerUnderRisScan = false;
     bool ReshAnswerUnderPrintScan = false;
-    std::string TextHeaderScan; // Windows-1251, set from kDefaultTextHeaderScan
+    std::string TextHeaderScan; // "СКАНВОРД" (Windows-1251, set by the constructor)
     bool IncludePicRis = true;
     bool IncludePicPrint = true;
     // [ScanForm]
