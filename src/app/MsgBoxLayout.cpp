@@ -8,12 +8,18 @@ namespace vez {
 
 std::string MsgBoxButtonCaption(int buttonCode) {
     switch (buttonCode) {
-    case kBtnOK: return ru("О&К");
-    case kBtnYes: return ru("&Да");
-    case kBtnNo: return ru("&Нет");
-    case kBtnCancel: return ru("&Отмена");
-    case kBtnDefault: return ru("&По умолчанию");
-    default: return {};
+    case kBtnOK:
+        return ru("О&К");
+    case kBtnYes:
+        return ru("&Да");
+    case kBtnNo:
+        return ru("&Нет");
+    case kBtnCancel:
+        return ru("&Отмена");
+    case kBtnDefault:
+        return ru("&По умолчанию");
+    default:
+        return {};
     }
 }
 
@@ -24,16 +30,31 @@ std::vector<MsgBoxButton> MsgBoxButtons(int buttonsCode) {
     case kBtnYes:
     case kBtnNo:
     case kBtnCancel:
-    case kBtnDefault: codes = {buttonsCode}; break;
-    case 10: codes = {kBtnYes, kBtnNo}; break;
-    case 11: codes = {kBtnYes, kBtnCancel}; break;
-    case 12: codes = {kBtnYes, kBtnNo, kBtnCancel}; break;
-    case 13: codes = {kBtnYes, kBtnDefault, kBtnCancel}; break;
-    case 14: codes = {kBtnOK, kBtnCancel}; break;
-    default: codes = {kBtnOK}; break;
+    case kBtnDefault:
+        codes = {buttonsCode};
+        break;
+    case 10:
+        codes = {kBtnYes, kBtnNo};
+        break;
+    case 11:
+        codes = {kBtnYes, kBtnCancel};
+        break;
+    case 12:
+        codes = {kBtnYes, kBtnNo, kBtnCancel};
+        break;
+    case 13:
+        codes = {kBtnYes, kBtnDefault, kBtnCancel};
+        break;
+    case 14:
+        codes = {kBtnOK, kBtnCancel};
+        break;
+    default:
+        codes = {kBtnOK};
+        break;
     }
     std::vector<MsgBoxButton> out;
-    for (int c : codes) out.push_back({c, MsgBoxButtonCaption(c)});
+    for (int c : codes)
+        out.push_back({c, MsgBoxButtonCaption(c)});
     return out;
 }
 
@@ -57,7 +78,8 @@ MsgBoxLayout MsgBoxLayout::Compute(const MsgBoxRequest& req, const MsgBoxMetrics
     l.showInput = req.focus == kFocusInput;
 
     int widest = 0;
-    for (const auto& line : l.lines) widest = std::max(widest, m.textWidth(line));
+    for (const auto& line : l.lines)
+        widest = std::max(widest, m.textWidth(line));
     const int labelWidth = widest + m.textWidth("00");
     const int iconWidth = l.showIcon ? m.iconSize : 0;
     const int okWidth = m.buttonWidth({kBtnOK, MsgBoxButtonCaption(kBtnOK)});
@@ -86,7 +108,9 @@ MsgBoxLayout MsgBoxLayout::Compute(const MsgBoxRequest& req, const MsgBoxMetrics
     const int cw = l.clientWidth;
     std::vector<int> lefts;
     switch (widths.size()) {
-    case 1: lefts = {(cw - widths[0]) / 2}; break;
+    case 1:
+        lefts = {(cw - widths[0]) / 2};
+        break;
     case 2: {
         const int gap = (cw - total) / 3;
         lefts = {gap, cw - gap - widths[1]};
@@ -115,10 +139,14 @@ MsgBoxLayout MsgBoxLayout::Compute(const MsgBoxRequest& req, const MsgBoxMetrics
 
 IconSound SoundForIcon(int icon) {
     switch (icon) {
-    case kIconWarn: return {"Warn.wav", BeepKind::Exclamation};
-    case kIconQuestion: return {"Quest.wav", BeepKind::Question};
-    case kIconError: return {"Error.wav", BeepKind::Error};
-    default: return {"Info.wav", BeepKind::Information};
+    case kIconWarn:
+        return {"Warn.wav", BeepKind::Exclamation};
+    case kIconQuestion:
+        return {"Quest.wav", BeepKind::Question};
+    case kIconError:
+        return {"Error.wav", BeepKind::Error};
+    default:
+        return {"Info.wav", BeepKind::Information};
     }
 }
 

@@ -13,10 +13,12 @@ namespace vez {
 bool SoundsPossible(const fs::path& programFolder, const Sounds& sounds);
 
 // The setting as it takes effect: a stored "on" is forced off when sounds are not possible.
-inline bool EffectiveSoundSetting(bool stored, bool possible) { return stored && possible; }
+inline bool EffectiveSoundSetting(bool stored, bool possible) {
+    return stored && possible;
+}
 
 class SoundPlayer {
-public:
+  public:
     SoundPlayer(Sounds& sounds, bool soundsOn) : sounds_(sounds), on_(soundsOn) {}
 
     bool SoundsOn() const { return on_; }
@@ -28,7 +30,7 @@ public:
     void PlayForIcon(int icon);
     void Stop() { sounds_.StopSounds(); }
 
-private:
+  private:
     Sounds& sounds_;
     bool on_;
 };

@@ -26,7 +26,8 @@ MsgBoxLayout Lay(const std::string& text, int buttons, int focus = 1, int icon =
 
 std::vector<int> Codes(const std::vector<MsgBoxButton>& bs) {
     std::vector<int> out;
-    for (const auto& b : bs) out.push_back(b.code);
+    for (const auto& b : bs)
+        out.push_back(b.code);
     return out;
 }
 
@@ -35,10 +36,11 @@ TEST(MsgBoxButtons, EachButtonsCodeShowsItsButtonsLeftToRight) {
         int code;
         std::vector<int> shown;
     };
-    const Case cases[] = {{1, {1}},        {2, {2}},       {3, {3}},          {4, {4}},
-                          {5, {5}},        {10, {2, 3}},   {11, {2, 4}},      {12, {2, 3, 4}},
-                          {13, {2, 5, 4}}, {14, {1, 4}},   {0, {1}},          {99, {1}}};
-    for (const auto& c : cases) EXPECT_EQ(Codes(MsgBoxButtons(c.code)), c.shown) << "buttons code " << c.code;
+    const Case cases[] = {{1, {1}},        {2, {2}},     {3, {3}},     {4, {4}},
+                          {5, {5}},        {10, {2, 3}}, {11, {2, 4}}, {12, {2, 3, 4}},
+                          {13, {2, 5, 4}}, {14, {1, 4}}, {0, {1}},     {99, {1}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Codes(MsgBoxButtons(c.code)), c.shown) << "buttons code " << c.code;
 }
 
 TEST(MsgBoxButtons, CaptionsCarryAcceleratorsAndTheResetButtonAnswersFive) {
@@ -58,14 +60,11 @@ TEST(MsgBoxText, LineFeedsAreDroppedAndCarriageReturnsSplitLines) {
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"one line", {"one line"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\n\rb\n", {"a", "b"}},
-        {"x\ny", {"xy"}},
-        {"a\r\rb\r", {"a", "", "b", ""}},
-        {"", {""}},
+        {"one line", {"one line"}}, {"a\r\nb", {"a", "b"}},           {"a\n\rb\n", {"a", "b"}},
+        {"x\ny", {"xy"}},           {"a\r\rb\r", {"a", "", "b", ""}}, {"", {""}},
     };
-    for (const auto& c : cases) EXPECT_EQ(SplitMsgLines(c.text), c.lines) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitMsgLines(c.text), c.lines) << c.text;
 }
 
 TEST(MsgBoxLayout, WidthFollowsTheWidestLineButNeverBelowFourOkButtons) {
@@ -87,7 +86,8 @@ TEST(MsgBoxLayout, ButtonsAreSpacedEvenlyForOneTwoAndThreeButtons) {
     };
     // Client width 300: one centred; two at (300-150)/3 from each side; three at (300-250)/4 from
     // each side with the (wider) middle one centred.
-    const Case cases[] = {{1, {112}}, {10, {50, 175}}, {14, {50, 175}}, {12, {18, 112, 207}}, {13, {12, 100, 213}}};
+    const Case cases[] = {
+        {1, {112}}, {10, {50, 175}}, {14, {50, 175}}, {12, {18, 112, 207}}, {13, {12, 100, 213}}};
     for (const auto& c : cases) {
         const auto l = Lay("a", c.buttons);
         ASSERT_EQ(l.buttonRects.size(), c.lefts.size()) << c.buttons;
@@ -135,10 +135,15 @@ TEST(MsgBoxLayout, FocusGoesToTheNamedButtonOrTheInputLine) {
     struct Case {
         int buttons, focus, index;
     };
-    const Case cases[] = {{12, 2, 0}, {12, 3, 1}, {12, 4, 2}, {13, 5, 1}, {14, 4, 1},
+    const Case cases[] = {{12, 2, 0},
+                          {12, 3, 1},
+                          {12, 4, 2},
+                          {13, 5, 1},
+                          {14, 4, 1},
                           {10, kFocusInput, -1},
                           // A focus code whose button is not shown must not leave the box without focus.
-                          {14, 3, 0}, {1, 0, 0}};
+                          {14, 3, 0},
+                          {1, 0, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(Lay("a", c.buttons, c.focus).focusButton, c.index) << c.buttons << "/" << c.focus;
 }

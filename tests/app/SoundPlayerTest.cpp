@@ -1,5 +1,5 @@
-#include "app/MsgBoxLayout.h"
 #include "app/SoundPlayer.h"
+#include "app/MsgBoxLayout.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
