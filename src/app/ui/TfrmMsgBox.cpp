@@ -36,11 +36,11 @@ TfrmMsgBox::TfrmMsgBox(SoundPlayer* sounds, QWidget* parent) : QDialog(parent), 
     lblMsg_->setTextFormat(Qt::PlainText);
     lblMsg_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    iconSize_ = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     auto makeIcon = [&](const char* name, QStyle::StandardPixmap sp) {
         auto* l = new QLabel(this);
         l->setObjectName(QString::fromLatin1(name));
-        l->setPixmap(style()->standardIcon(sp, nullptr, this).pixmap(iconSize, iconSize));
+        l->setPixmap(style()->standardIcon(sp, nullptr, this).pixmap(iconSize_, iconSize_));
         return l;
     };
     imgWarn_ = makeIcon("imgWarn", QStyle::SP_MessageBoxWarning);
@@ -107,7 +107,6 @@ void TfrmMsgBox::HideAll() {
 
 void TfrmMsgBox::Prepare(const MsgBoxRequest& req, const std::string& inputText) {
     HideAll();
-    iconCode_ = req.icon;
     setWindowTitle(ToQ(req.caption));
 
     const QFontMetrics fm(lblMsg_->font());
@@ -118,7 +117,7 @@ void TfrmMsgBox::Prepare(const MsgBoxRequest& req, const std::string& inputText)
     };
     m.buttonHeight = std::max(kMinButtonHeight, btnOK_->sizeHint().height());
     m.lineHeight = fm.height();
-    m.iconSize = imgWarn_->pixmap().deviceIndependentSize().toSize().height();
+    m.iconSize = iconSize_;
     m.margin = kMargin;
     m.inputHeight = editMsg_->sizeHint().height();
 
@@ -157,13 +156,14 @@ void TfrmMsgBox::Prepare(const MsgBoxRequest& req, const std::string& inputText)
 
     for (QPushButton* b : {btnOK_, btnYes_, btnNo_, btnCancel_, btnDefault_})
         b->setDefault(false);
+    // Enter presses the focused button; from the input line it presses the first button.
+    QPushButton* def = ButtonFor(l.buttons[static_cast<std::size_t>(std::max(0, l.focusButton))].code);
+    def->setDefault(true);
     if (l.focusButton < 0) {
         editMsg_->setFocus();
         editMsg_->selectAll();
     } else {
-        QPushButton* b = ButtonFor(l.buttons[static_cast<std::size_t>(l.focusButton)].code);
-        b->setDefault(true);
-        b->setFocus();
+        def->setFocus();
     }
 }
 

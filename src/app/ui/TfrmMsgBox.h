@@ -42,7 +42,7 @@ class TfrmMsgBox : public QDialog, public Dialogs {
     QPushButton* btnNo_;
     QPushButton* btnCancel_;
     QPushButton* btnDefault_;
-    int iconCode_ = 0;
+    int iconSize_ = 32;
 };
 
 } // namespace vez

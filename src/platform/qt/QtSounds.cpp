@@ -119,7 +119,8 @@ void QtSounds::PlaySoundFile(const std::string& name, PlayMode mode) {
     });
     QTimer::singleShot(WavDurationMs(file) + 1000, &loop, &QEventLoop::quit);
     if (e->status() != QSoundEffect::Error) loop.exec();
-    StopSounds();
+    // A sound started meanwhile (from an event handled in the loop) keeps playing.
+    if (effect_ == e) StopSounds();
 }
 
 void QtSounds::StopSounds() {

@@ -149,6 +149,19 @@ class TfrmMsgBoxTest : public QObject {
         QVERIFY(label->fontMetrics().horizontalAdvance(QString::fromStdString(longLine)) < label->width());
     }
 
+    void positionIsTheCallersOrCentredOnTheScreen() {
+        TfrmMsgBox box;
+        MsgBoxRequest req = Req("Текст", 1, 1, kIconNone);
+        req.left = 30;
+        req.top = 40;
+        box.Prepare(req);
+        QCOMPARE(box.pos(), QPoint(30, 40));
+        req.left = req.top = -1;
+        box.Prepare(req);
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((box.geometry().center() - centre).manhattanLength() <= 2);
+    }
+
     void soundFollowsTheIconAndTheSetting() {
         RecordingSounds sounds;
         SoundPlayer player(sounds, false);
