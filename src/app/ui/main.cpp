@@ -1,12 +1,11 @@
 // The desktop program: start-up and the main window.
+#include "app/ui/TfrmMain.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Vezdar"));
-    w.resize(800, 600);
-    w.show();
+    vez::TfrmMain frmMain;
+    frmMain.show();
     return app.exec();
 }
