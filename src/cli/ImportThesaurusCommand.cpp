@@ -1,7 +1,7 @@
-// vezdar-cli import-thesaurus FILE: adds the words of a thesaurus to the program folder's DICT.
+// vezdar-cli import-thesaurus FILE [--skip LIST]: adds the words of a thesaurus to the program
+// folder's DICT.
 #include "cli/Command.h"
-#include "dictionary/DictMerge.h"
-#include "dictionary/ThesaurusImport.h"
+#include "dictionary/DictImport.h"
 
 #include <cstdio>
 #include <string>
@@ -23,31 +23,16 @@ int Run(const vez::cli::Args& args) {
         std::fputs("usage: vezdar-cli import-thesaurus FILE [--skip LIST]\n", stderr);
         return 2;
     }
-    vez::ThesaurusSkips skips;
-    if (!skipFile.empty()) {
-        auto bytes = vez::ReadFileBytes(skipFile);
-        if (!bytes) {
-            std::fprintf(stderr, "vezdar-cli: list of damaged words %s cannot be read\n", skipFile.c_str());
-            return 2;
-        }
-        skips = vez::ParseThesaurusSkips(*bytes);
+    auto run = vez::RunThesaurusImport(vez::ProgramFolder(), file, skipFile);
+    if (run.exitStatus != 0) {
+        std::fprintf(stderr, "vezdar-cli: %s\n", run.error.c_str());
+        return run.exitStatus;
     }
-    // The whole thesaurus is read and checked before DICT is opened, so bad input changes nothing.
-    auto th = vez::ReadThesaurus(file, skips);
-    if (!th.Ok()) {
-        std::fprintf(stderr, "vezdar-cli: thesaurus %s: %s\n", file.c_str(), th.error.c_str());
-        return 2;
-    }
-    auto home = vez::ProgramFolder();
-    auto r = vez::MergeIntoDictionary(home, th.entries);
-    if (!r.Ok()) {
-        std::fprintf(stderr, "vezdar-cli: %s: %s\n", (home / "DICT").c_str(), r.error.c_str());
-        return 1;
-    }
-    std::fputs(vez::MergeSummary(r).c_str(), stdout);
+    std::fputs(run.report.c_str(), stdout);
     return 0;
 }
 
-vez::cli::CliCommand reg{"import-thesaurus", "add the words of a thesaurus (FILE [--skip LIST of damaged words]) to the dictionary", Run};
+vez::cli::CliCommand reg{"import-thesaurus",
+                         "add a thesaurus (FILE [--skip LIST of damaged words]) to the dictionary", Run};
 
 } // namespace

@@ -1,7 +1,6 @@
 // vezdar-cli import-words FILE: adds a list of "word<TAB>definition" lines to the program folder's DICT.
 #include "cli/Command.h"
-#include "dictionary/DictMerge.h"
-#include "dictionary/WordListImport.h"
+#include "dictionary/DictImport.h"
 
 #include <cstdio>
 
@@ -12,28 +11,16 @@ int Run(const vez::cli::Args& args) {
         std::fputs("usage: vezdar-cli import-words FILE\n", stderr);
         return 2;
     }
-    auto list = vez::ReadWordList(args[0]);
-    if (!list.Ok()) {
-        std::fprintf(stderr, "vezdar-cli: word list %s: %s\n", args[0].c_str(), list.error.c_str());
-        return 2;
+    auto run = vez::RunWordListImport(vez::ProgramFolder(), args[0]);
+    if (run.exitStatus != 0) {
+        std::fprintf(stderr, "vezdar-cli: %s\n", run.error.c_str());
+        return run.exitStatus;
     }
-    auto home = vez::ProgramFolder();
-    auto r = vez::MergeIntoDictionary(home, list.entries);
-    if (!r.Ok()) {
-        std::fprintf(stderr, "vezdar-cli: %s: %s\n", (home / "DICT").c_str(), r.error.c_str());
-        return 1;
-    }
-    std::fputs(vez::MergeSummary(r).c_str(), stdout);
-    if (list.skipped > 0) {
-        std::printf("skipped %d line(s) that are not \"word<TAB>definition\" with a word of 2-16 Russian letters:",
-                    list.skipped);
-        for (int n : list.skippedLines) std::printf(" %d", n);
-        std::puts(list.skipped > static_cast<int>(list.skippedLines.size()) ? " ..." : "");
-    }
+    std::fputs(run.report.c_str(), stdout);
     return 0;
 }
 
-vez::cli::CliCommand reg{"import-words", "add a word list (FILE of word<TAB>definition lines) to the dictionary",
-                         Run};
+vez::cli::CliCommand reg{"import-words",
+                         "add a word list (FILE of word<TAB>definition lines) to the dictionary", Run};
 
 } // namespace

@@ -38,8 +38,12 @@ void Render(const Piece& p, std::vector<int16_t>& out, uint32_t& noiseState) {
         phase += 2 * std::numbers::pi * freq / kRate;
         double v = 0;
         switch (p.wave) {
-        case Wave::Sine: v = std::sin(phase); break;
-        case Wave::Reed: v = 0.6 * std::sin(phase) + 0.3 * std::sin(2 * phase) + 0.2 * std::sin(3 * phase); break;
+        case Wave::Sine:
+            v = std::sin(phase);
+            break;
+        case Wave::Reed:
+            v = 0.6 * std::sin(phase) + 0.3 * std::sin(2 * phase) + 0.2 * std::sin(3 * phase);
+            break;
         case Wave::Noise:
             noiseState = noiseState * 1664525u + 1013904223u;
             v = (static_cast<double>(noiseState >> 8) / (1u << 24)) * 2 - 1;
@@ -55,7 +59,8 @@ void Render(const Piece& p, std::vector<int16_t>& out, uint32_t& noiseState) {
 }
 
 void PutLE(std::string& s, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 std::string Wav(const std::vector<int16_t>& samples) {
@@ -72,16 +77,20 @@ std::string Wav(const std::vector<int16_t>& samples) {
     PutLE(s, 16, 2);        // bits per sample
     s += "data";
     PutLE(s, dataBytes, 4);
-    for (int16_t v : samples) PutLE(s, static_cast<uint16_t>(v), 2);
+    for (int16_t v : samples)
+        PutLE(s, static_cast<uint16_t>(v), 2);
     return s;
 }
 
 std::vector<SoundDef> Sounds() {
     std::vector<Piece> applause;
-    for (int i = 0; i < 14; ++i) applause.push_back({0, 0, 0.05, Wave::Noise, 0.6, 0.02 + 0.015 * (i % 3)});
+    for (int i = 0; i < 14; ++i)
+        applause.push_back({0, 0, 0.05, Wave::Noise, 0.6, 0.02 + 0.015 * (i % 3)});
     return {
-        {"Run.wav", {{523, 523, 0.12, Wave::Sine, 0.5, 0.01}, {659, 659, 0.12, Wave::Sine, 0.5, 0.01}, {784, 784, 0.2}}},
-        {"Exit.wav", {{784, 784, 0.12, Wave::Sine, 0.5, 0.01}, {659, 659, 0.12, Wave::Sine, 0.5, 0.01}, {523, 523, 0.2}}},
+        {"Run.wav",
+         {{523, 523, 0.12, Wave::Sine, 0.5, 0.01}, {659, 659, 0.12, Wave::Sine, 0.5, 0.01}, {784, 784, 0.2}}},
+        {"Exit.wav",
+         {{784, 784, 0.12, Wave::Sine, 0.5, 0.01}, {659, 659, 0.12, Wave::Sine, 0.5, 0.01}, {523, 523, 0.2}}},
         {"Mobil.wav", {{880, 880, 0.08, Wave::Sine, 0.5, 0.06}, {880, 880, 0.08}}},
         {"Error.wav", {{220, 220, 0.35, Wave::Reed, 0.6}}},
         {"Warn.wav", {{440, 440, 0.15, Wave::Reed, 0.5, 0.08}, {440, 440, 0.15, Wave::Reed}}},
@@ -114,7 +123,8 @@ int Run(const vez::cli::Args& args) {
         }
         std::vector<int16_t> samples;
         uint32_t noise = 12345;
-        for (const auto& p : def.pieces) Render(p, samples, noise);
+        for (const auto& p : def.pieces)
+            Render(p, samples, noise);
         if (!vez::WriteFileBytes(file, Wav(samples))) {
             std::fprintf(stderr, "vezdar-cli: cannot write %s\n", file.c_str());
             return 1;
@@ -125,6 +135,7 @@ int Run(const vez::cli::Args& args) {
     return 0;
 }
 
-vez::cli::CliCommand reg{"make-sounds", "write the program's sound files into DIR (existing files are kept)", Run};
+vez::cli::CliCommand reg{"make-sounds", "write the program's sound files into DIR (existing files are kept)",
+                         Run};
 
 } // namespace

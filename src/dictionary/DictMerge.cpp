@@ -15,7 +15,9 @@ std::string PairKey(std::string_view word, std::string_view def) {
     return k;
 }
 
-std::string FileName(int n) { return "DICT/dict." + std::to_string(n); }
+std::string FileName(int n) {
+    return "DICT/dict." + std::to_string(n);
+}
 
 // New entries of one length, grouped by word in the order the words first came.
 struct LengthBatch {
@@ -38,13 +40,15 @@ void AppendEntry(std::string& out, std::string_view word, std::string_view def) 
 
 int DictMergeResult::TotalWords() const {
     int t = 0;
-    for (int n = kMinDictLen; n <= kMaxDictLen; ++n) t += words[static_cast<size_t>(n)];
+    for (int n = kMinDictLen; n <= kMaxDictLen; ++n)
+        t += words[static_cast<size_t>(n)];
     return t;
 }
 
 int DictMergeResult::TotalAdded() const {
     int t = 0;
-    for (int n = kMinDictLen; n <= kMaxDictLen; ++n) t += added[static_cast<size_t>(n)];
+    for (int n = kMinDictLen; n <= kMaxDictLen; ++n)
+        t += added[static_cast<size_t>(n)];
     return t;
 }
 
@@ -52,8 +56,8 @@ DictMergeResult MergeIntoDictionary(const fs::path& home, const std::vector<TDic
     DictMergeResult r;
     std::array<LengthBatch, kMaxDictLen + 1> batches;
     for (const auto& e : entries) {
-        if (e.Word.size() < static_cast<size_t>(kMinDictLen) || e.Word.size() > static_cast<size_t>(kMaxDictLen) ||
-            e.Definition.empty()) {
+        if (e.Word.size() < static_cast<size_t>(kMinDictLen) ||
+            e.Word.size() > static_cast<size_t>(kMaxDictLen) || e.Definition.empty()) {
             r.error = "an imported entry is not a dictionary entry";
             return r;
         }
@@ -84,7 +88,8 @@ DictMergeResult MergeIntoDictionary(const fs::path& home, const std::vector<TDic
         }
         std::vector<std::string_view> lines;
         ForEachLine(bytes, [&](std::string_view l) { lines.push_back(l); });
-        while (!lines.empty() && lines.back().empty()) lines.pop_back();
+        while (!lines.empty() && lines.back().empty())
+            lines.pop_back();
         if (lines.size() % 2 != 0) {
             r.error = FileName(n) + " ends with a word without a definition";
             return r;
@@ -125,7 +130,8 @@ DictMergeResult MergeIntoDictionary(const fs::path& home, const std::vector<TDic
         content.reserve(bytes.size() + appended.size() + 64);
         for (size_t k = 0; k < lines.size(); k += 2) {
             if (auto it = before.find(k / 2); it != before.end())
-                for (const std::string* def : it->second) AppendEntry(content, *beforeWord.at(k / 2), *def);
+                for (const std::string* def : it->second)
+                    AppendEntry(content, *beforeWord.at(k / 2), *def);
             AppendEntry(content, lines[k], lines[k + 1]);
         }
         content += appended;

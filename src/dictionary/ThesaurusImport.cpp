@@ -17,8 +17,10 @@ constexpr size_t kMaxMeaningLines = 10000;
 constexpr int kSynonymsPerDefinition = 4;
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
     return s;
 }
 
@@ -51,7 +53,8 @@ std::string CleanSynonym(std::string_view raw) {
     }
     if (out.empty() || out.front() == '-' || out.back() == '-') return {};
     bool letter = false;
-    for (unsigned char c : out) letter = letter || IsLetter(c);
+    for (unsigned char c : out)
+        letter = letter || IsLetter(c);
     return letter ? out : std::string{};
 }
 
@@ -73,9 +76,11 @@ bool GivesAway(std::string_view word, std::string_view syn) {
     if (word.size() >= 3) return syn.find(word) != std::string_view::npos;
     size_t pos = 0;
     while (pos < syn.size()) {
-        while (pos < syn.size() && !IsLetter(static_cast<unsigned char>(syn[pos]))) ++pos;
+        while (pos < syn.size() && !IsLetter(static_cast<unsigned char>(syn[pos])))
+            ++pos;
         size_t end = pos;
-        while (end < syn.size() && IsLetter(static_cast<unsigned char>(syn[end]))) ++end;
+        while (end < syn.size() && IsLetter(static_cast<unsigned char>(syn[end])))
+            ++end;
         if (end > pos && syn.substr(pos, end - pos) == word) return true;
         pos = end;
     }
@@ -104,7 +109,7 @@ std::string LineError(size_t lineNo, const std::string& what) {
 
 // Interned synonyms: display text and the normalized form that decides sameness.
 class SynonymTable {
-public:
+  public:
     int Intern(std::string text) {
         if (auto it = byText_.find(text); it != byText_.end()) return it->second;
         std::string norm = NormalizeDictWord(text);
@@ -120,7 +125,7 @@ public:
     const std::string& Norm(int id) const { return norm_[static_cast<size_t>(id)]; }
     int Key(int id) const { return key_[static_cast<size_t>(id)]; }
 
-private:
+  private:
     std::vector<std::string> text_, norm_;
     std::vector<int> key_;
     std::unordered_map<std::string, int> byText_, keyByNorm_;
@@ -149,7 +154,8 @@ std::vector<Sense> MergeSenses(const std::string& word, const WordSenses& ws, co
         Sense* into = nullptr;
         for (auto& old : senses) {
             bool shares = false;
-            for (int k : s.keys) shares = shares || old.keys.contains(k);
+            for (int k : s.keys)
+                shares = shares || old.keys.contains(k);
             if (!shares) continue;
             if (!into) {
                 into = &old;
@@ -167,8 +173,10 @@ std::vector<Sense> MergeSenses(const std::string& word, const WordSenses& ws, co
         }
         std::erase_if(senses, [](const Sense& x) { return x.synonyms.empty(); });
     };
-    for (auto& raw : ws.own) add(raw);
-    for (auto& raw : ws.asSynonym) add(raw);
+    for (auto& raw : ws.own)
+        add(raw);
+    for (auto& raw : ws.asSynonym)
+        add(raw);
     return senses;
 }
 
@@ -204,7 +212,8 @@ std::string NormalizeDictWord(std::string_view cp1251) {
 }
 
 bool IsDictWord(std::string_view w) {
-    if (w.size() < static_cast<size_t>(kMinDictLen) || w.size() > static_cast<size_t>(kMaxDictLen)) return false;
+    if (w.size() < static_cast<size_t>(kMinDictLen) || w.size() > static_cast<size_t>(kMaxDictLen))
+        return false;
     for (unsigned char c : w)
         if (c < kCyrLowerA) return false;
     return true;
@@ -214,7 +223,8 @@ ThesaurusImport ParseThesaurus(std::string_view bytes, const ThesaurusSkips& ski
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     size_t firstEnd = bytes.find('\n');
     std::string encoding = UpperCase(Trim(bytes.substr(0, firstEnd)));
-    std::string_view rest = firstEnd == std::string_view::npos ? std::string_view{} : bytes.substr(firstEnd + 1);
+    std::string_view rest =
+        firstEnd == std::string_view::npos ? std::string_view{} : bytes.substr(firstEnd + 1);
     std::string body;
     if (encoding == "UTF-8" || encoding == "UTF8") {
         if (!IsValidUtf8(rest)) return Fail("the text is not valid UTF-8");
@@ -238,7 +248,8 @@ ThesaurusImport ParseThesaurus(std::string_view bytes, const ThesaurusSkips& ski
             continue;
         }
         size_t bar = l.rfind('|');
-        std::string_view countText = bar == std::string_view::npos ? std::string_view{} : Trim(l.substr(bar + 1));
+        std::string_view countText =
+            bar == std::string_view::npos ? std::string_view{} : Trim(l.substr(bar + 1));
         size_t count = 0;
         auto [end, ec] = std::from_chars(countText.data(), countText.data() + countText.size(), count);
         if (bar == std::string_view::npos || Trim(l.substr(0, bar)).empty() || countText.empty() ||
@@ -309,7 +320,8 @@ ThesaurusImport ParseThesaurus(std::string_view bytes, const ThesaurusSkips& ski
         if (senses.size() > static_cast<size_t>(kMaxThesaurusSenses)) senses.resize(kMaxThesaurusSenses);
         for (const auto& s : senses) {
             std::string def;
-            for (size_t k = 0; k < s.synonyms.size() && k < static_cast<size_t>(kSynonymsPerDefinition); ++k) {
+            for (size_t k = 0; k < s.synonyms.size() && k < static_cast<size_t>(kSynonymsPerDefinition);
+                 ++k) {
                 if (k) def += ", ";
                 def += table.Text(s.synonyms[k]);
             }

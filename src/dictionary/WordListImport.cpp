@@ -10,8 +10,10 @@ namespace {
 constexpr size_t kSkippedLinesShown = 10;
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
     return s;
 }
 
@@ -31,7 +33,8 @@ WordListImport ParseWordList(std::string_view bytes) {
         ++lineNo;
         if (Trim(line).empty() || Trim(line).starts_with('#')) return;
         size_t tab = line.find('\t');
-        std::string word = tab == std::string_view::npos ? std::string{} : NormalizeDictWord(Trim(line.substr(0, tab)));
+        std::string word =
+            tab == std::string_view::npos ? std::string{} : NormalizeDictWord(Trim(line.substr(0, tab)));
         std::string_view def;
         if (tab != std::string_view::npos) {
             std::string_view rest = line.substr(tab + 1);

@@ -14,10 +14,10 @@
 namespace vez {
 
 struct WordListImport {
-    std::vector<TDictEntry> entries;  // Windows-1251, in the order of the file
-    int skipped = 0;                  // lines skipped as not being an entry
-    std::vector<int> skippedLines;    // the first few of them (1-based), to point the user at
-    std::string error;                // empty on success; one line, plain ASCII
+    std::vector<TDictEntry> entries; // Windows-1251, in the order of the file
+    int skipped = 0;                 // lines skipped as not being an entry
+    std::vector<int> skippedLines;   // the first few of them (1-based), to point the user at
+    std::string error;               // empty on success; one line, plain ASCII
     bool Ok() const { return error.empty(); }
 };
 
