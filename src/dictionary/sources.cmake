@@ -1,3 +1,7 @@
 target_sources(vezdar_core PRIVATE
   src/dictionary/DictFile.cpp
+  src/dictionary/DictImport.cpp
+  src/dictionary/DictMerge.cpp
+  src/dictionary/ThesaurusImport.cpp
+  src/dictionary/WordListImport.cpp
 )
