@@ -31,10 +31,10 @@ double Quantile(std::vector<double> t, double p) {
     return t[std::clamp<std::size_t>(rank, 1, t.size()) - 1];
 }
 
-std::string Seconds(double s) {
-    if (std::isinf(s)) return "   >limit";
+std::string Millis(double s) {
+    if (std::isinf(s)) return "    >limit";
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%9.3f", s);
+    std::snprintf(buf, sizeof buf, "%10.2f", s * 1000);
     return buf;
 }
 
@@ -88,7 +88,7 @@ int BenchFill(const Args& args) {
     if (files.empty()) return Fail(std::string("no grid files\n") + kUsage);
 
     const fs::path home = ProgramFolder();
-    std::printf("%-28s %-7s %7s %9s %9s %12s %14s\n", "grid", "rule", "filled", "median s", "p95 s", "attempts/s",
+    std::printf("%-16s %-7s %7s %10s %10s %12s %14s\n", "grid", "rule", "filled", "median ms", "p95 ms", "attempts/s",
                 "pool words/s");
     int status = 0;
     for (const std::string& file : files) {
@@ -117,9 +117,9 @@ int BenchFill(const Args& args) {
                 total.attempts += run.stats.attempts;
                 total.scanned += run.stats.scanned;
             }
-            std::printf("%-28s %-7s %6.0f%% %s %s %12.0f %14.0f\n", fs::path(file).filename().string().c_str(),
-                        RuleName(rule), 100.0 * filled / runs, Seconds(Quantile(times, 0.5)).c_str(),
-                        Seconds(Quantile(times, 0.95)).c_str(), total.attempts / busy, total.scanned / busy);
+            std::printf("%-16s %-7s %6.0f%% %s %s %12.0f %14.0f\n", fs::path(file).filename().string().c_str(),
+                        RuleName(rule), 100.0 * filled / runs, Millis(Quantile(times, 0.5)).c_str(),
+                        Millis(Quantile(times, 0.95)).c_str(), total.attempts / busy, total.scanned / busy);
             std::fflush(stdout);
         }
     }
