@@ -1,0 +1,6 @@
+target_sources(vezdar_core PRIVATE
+  src/compose/WordPool.cpp
+  src/compose/PoolScan.cpp
+  src/compose/FillSearch.cpp
+  src/compose/ThreadVez.cpp
+)
