@@ -4,25 +4,62 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
 #include <memory>
+#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 namespace vez {
 
 namespace {
 
+// Zeroed anonymous memory, in 2 MB pages where the kernel grants them. The check touches its
+// buffers once per run; taken 4 KB at a time, the page faults alone cost more than the check.
+class BigBlock {
+public:
+    BigBlock() = default;
+    explicit BigBlock(size_t bytes) {
+        constexpr size_t kHuge = size_t{2} << 20;
+        size_ = (std::max<size_t>(bytes, 1) + kHuge - 1) / kHuge * kHuge;
+        // Over-map by one huge page and trim, so the block starts on a huge-page boundary.
+        void* p = ::mmap(nullptr, size_ + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) throw std::bad_alloc();
+        auto raw = reinterpret_cast<std::uintptr_t>(p);
+        auto aligned = (raw + kHuge - 1) / kHuge * kHuge;
+        if (aligned > raw) ::munmap(p, aligned - raw);
+        if (size_t tail = raw + kHuge - aligned; tail > 0) ::munmap(reinterpret_cast<void*>(aligned + size_), tail);
+        data_ = reinterpret_cast<char*>(aligned);
+        ::madvise(data_, size_, MADV_HUGEPAGE);
+    }
+    ~BigBlock() {
+        if (data_) ::munmap(data_, size_);
+    }
+    BigBlock(BigBlock&& o) noexcept : data_(std::exchange(o.data_, nullptr)), size_(std::exchange(o.size_, 0)) {}
+    BigBlock& operator=(BigBlock&& o) noexcept {
+        std::swap(data_, o.data_);
+        std::swap(size_, o.size_);
+        return *this;
+    }
+    char* data() const { return data_; }
+    size_t size() const { return size_; }
+
+private:
+    char* data_ = nullptr;
+    size_t size_ = 0;
+};
+
 // Reads one file in large blocks and hands out its lines as views into the block. A line longer
 // than the block grows the block, so every line is seen whole.
 class LineReader {
 public:
-    explicit LineReader(std::vector<char>& buf) : buf_(buf) {}
+    LineReader() : buf_(size_t{1} << 20) {}
     ~LineReader() { Close(); }
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -70,8 +107,12 @@ public:
                 scanned_ -= beg_;
                 beg_ = 0;
             }
-            if (end_ == buf_.size()) buf_.resize(buf_.size() * 2);
-            ssize_t r = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
+            if (end_ == Capacity()) {
+                BigBlock bigger(buf_.size() * 2);
+                std::memcpy(bigger.data(), buf_.data(), end_);
+                buf_ = std::move(bigger);
+            }
+            ssize_t r = ::read(fd_, buf_.data() + end_, Capacity() - end_);
             if (r < 0) {
                 if (errno == EINTR) continue;
                 return -1;
@@ -83,8 +124,13 @@ public:
         }
     }
 
+    // Bytes past the end of the data that may be read (not used) after any line start.
+    static constexpr size_t kSlack = 64;
+
 private:
-    std::vector<char>& buf_;
+    size_t Capacity() const { return buf_.size() - kSlack; }
+
+    BigBlock buf_;
     int fd_ = -1;
     std::uint64_t size_ = 0;
     size_t beg_ = 0, end_ = 0, scanned_ = 0; // unread data is [beg_, end_); no LF in [beg_, scanned_)
@@ -98,12 +144,22 @@ struct WordKey {
     bool IsZero() const { return (lo | hi) == 0; }
 };
 
-WordKey MakeKey(std::string_view w) {
-    unsigned char b[16] = {};
-    std::memcpy(b, w.data(), w.size());
+// Masks keeping the first n bytes of a word read 16 bytes at a time.
+struct KeyMask {
+    std::uint64_t lo, hi;
+    explicit KeyMask(int n)
+        : lo(n >= 8 ? ~0ull : (1ull << (8 * n)) - 1),
+          hi(n >= 16 ? ~0ull : n <= 8 ? 0 : (1ull << (8 * (n - 8))) - 1) {}
+};
+static_assert(std::endian::native == std::endian::little, "the masks keep the low-order bytes");
+
+// The key of a word at `p`, where 16 bytes can be read whatever the word's length.
+WordKey LoadKey(const char* p, const KeyMask& m) {
     WordKey k;
-    std::memcpy(&k.lo, b, 8);
-    std::memcpy(&k.hi, b + 8, 8);
+    std::memcpy(&k.lo, p, 8);
+    std::memcpy(&k.hi, p + 8, 8);
+    k.lo &= m.lo;
+    k.hi &= m.hi;
     return k;
 }
 
@@ -117,25 +173,25 @@ std::uint64_t HashKey(const WordKey& k) {
 // slot (and is remembered apart, should a word ever be all zero bytes).
 class WordSet {
 public:
+    // Room for `expected` words without growing; the memory is kept for the following files.
     void Reset(size_t expected) {
         size_t cap = 1024;
-        while (cap < expected * 2) cap *= 2;
-        if (cap > storageCap_) {
-            storage_ = std::make_unique<WordKey[]>(cap);
-            storageCap_ = cap;
-        } else {
-            std::fill(storage_.get(), storage_.get() + cap, WordKey{});
-        }
+        while (cap * 2 < expected * 3) cap *= 2;
+        if (cap * sizeof(WordKey) > block_.size())
+            block_ = BigBlock(cap * sizeof(WordKey));
+        else
+            std::memset(block_.data(), 0, cap * sizeof(WordKey));
+        slots_ = reinterpret_cast<WordKey*>(block_.data());
         SetCap(cap);
         size_ = 0;
         hasZero_ = false;
     }
-    void Prefetch(std::uint64_t h) const { __builtin_prefetch(&storage_[h >> shift_]); }
+    void Prefetch(std::uint64_t h) const { __builtin_prefetch(&slots_[h >> shift_]); }
     // True when the word was not in the set yet.
     bool Insert(const WordKey& k, std::uint64_t h) {
         if (k.IsZero()) return !std::exchange(hasZero_, true);
         for (size_t i = h >> shift_;; i = (i + 1) & mask_) {
-            WordKey& s = storage_[i];
+            WordKey& s = slots_[i];
             if (s == k) return false;
             if (s.IsZero()) {
                 s = k;
@@ -152,39 +208,92 @@ private:
         for (size_t c = cap; c > 1; c >>= 1) --shift_;
     }
     void Grow() {
-        size_t cap = (mask_ + 1) * 2;
-        auto fresh = std::make_unique<WordKey[]>(cap);
-        std::unique_ptr<WordKey[]> old = std::move(storage_);
-        size_t oldCap = mask_ + 1;
-        storage_ = std::move(fresh);
-        storageCap_ = cap;
-        SetCap(cap);
+        const size_t oldCap = mask_ + 1;
+        BigBlock old = std::move(block_);
+        const WordKey* from = reinterpret_cast<const WordKey*>(old.data());
+        block_ = BigBlock(oldCap * 2 * sizeof(WordKey));
+        slots_ = reinterpret_cast<WordKey*>(block_.data());
+        SetCap(oldCap * 2);
         for (size_t j = 0; j < oldCap; ++j) {
-            if (old[j].IsZero()) continue;
-            size_t i = HashKey(old[j]) >> shift_;
-            while (!storage_[i].IsZero()) i = (i + 1) & mask_;
-            storage_[i] = old[j];
+            if (from[j].IsZero()) continue;
+            size_t i = HashKey(from[j]) >> shift_;
+            while (!slots_[i].IsZero()) i = (i + 1) & mask_;
+            slots_[i] = from[j];
         }
     }
 
-    std::unique_ptr<WordKey[]> storage_;
-    size_t storageCap_ = 0;
+    BigBlock block_;
+    WordKey* slots_ = nullptr;
     size_t mask_ = 0;
     int shift_ = 64;
     size_t size_ = 0;
     bool hasZero_ = false;
 };
 
-void Raise(TDictStats& st, int i, int maxIndex) {
-    if (++st[i] > st[maxIndex]) st[maxIndex] = st[i];
+// Counts the entries of one file. Entries wait in a small batch whose set slots are prefetched as
+// they arrive, so the memory latency of the set overlaps with reading the following lines.
+class EntryCounter {
+public:
+    EntryCounter(WordSet& seen, TDictStats& st, int n) : seen_(seen), st_(st), n_(n) {}
+    ~EntryCounter() { Flush(); }
+    EntryCounter(const EntryCounter&) = delete;
+    EntryCounter& operator=(const EntryCounter&) = delete;
+
+    void Add(const WordKey& key, int slot) {
+        const std::uint64_t h = HashKey(key);
+        seen_.Prefetch(h);
+        batch_[size_++] = {key, h, slot};
+        if (size_ == kBatch) Flush();
+    }
+    void Flush() {
+        for (size_t i = 0; i < size_; ++i) {
+            const Pending& e = batch_[i];
+            // Homonyms usually follow each other: the previous word needs no look-up.
+            if (!(havePrev_ && e.key == prev_) && seen_.Insert(e.key, e.hash)) {
+                ++st_[1];
+                Raise(n_, 49);
+                Raise(e.slot, 50);
+            }
+            ++st_[51];
+            ++st_[n_ + 50];
+            ++st_[e.slot + 50];
+            prev_ = e.key;
+            havePrev_ = true;
+        }
+        size_ = 0;
+    }
+
+private:
+    static constexpr size_t kBatch = 16;
+    struct Pending {
+        WordKey key;
+        std::uint64_t hash;
+        int slot;
+    };
+    void Raise(int i, int maxIndex) {
+        if (++st_[i] > st_[maxIndex]) st_[maxIndex] = st_[i];
+    }
+
+    WordSet& seen_;
+    TDictStats& st_;
+    const int n_;
+    std::array<Pending, kBatch> batch_{};
+    size_t size_ = 0;
+    WordKey prev_;
+    bool havePrev_ = false;
+};
+
+// Words a dict.N of `bytes` bytes is expected to hold: typical entries are the word, CR LF and a
+// definition of some forty bytes.
+size_t ExpectedWords(std::uint64_t bytes, int n) {
+    return static_cast<size_t>(bytes / (static_cast<std::uint64_t>(n) + 40));
 }
 
 // Checks one open dict.N; `status` carries the "ё" warning across files.
 int ScanFile(LineReader& rd, int n, WordSet& seen, TDictStats& st, int status, std::string& bad) {
-    // Typical entries are the word, CR LF and a definition of some forty bytes.
-    seen.Reset(static_cast<size_t>(rd.Size() / (static_cast<std::uint64_t>(n) + 40)));
-    WordKey prev;
-    bool havePrev = false;
+    seen.Reset(ExpectedWords(rd.Size(), n));
+    EntryCounter counter(seen, st, n);
+    const KeyMask mask(n);
     std::string_view line;
     for (;;) {
         int r = rd.Next(line);
@@ -198,22 +307,20 @@ int ScanFile(LineReader& rd, int n, WordSet& seen, TDictStats& st, int status, s
             bad.assign(line);
             return kDictBadLength;
         }
-        // The line view dies with the next read; the word is kept as its key.
-        const std::string_view word = line;
-        const WordKey key = MakeKey(word);
-        const auto first = static_cast<unsigned char>(word[0]);
-        const bool yo = std::memchr(word.data(), kLowerYo, word.size()) != nullptr;
-        const std::uint64_t h = HashKey(key);
-        seen.Prefetch(h);
-
-        std::string_view def;
-        r = rd.Next(def);
+        // The line view dies with the next read; the word lives on as its key.
+        static_assert(LineReader::kSlack >= 16);
+        const WordKey key = LoadKey(line.data(), mask);
+        const auto first = static_cast<unsigned char>(line[0]);
+        const bool yo = std::memchr(line.data(), kLowerYo, line.size()) != nullptr;
         auto keepWord = [&] {
             char b[16];
             std::memcpy(b, &key.lo, 8);
             std::memcpy(b + 8, &key.hi, 8);
             bad.assign(b, static_cast<size_t>(n));
         };
+
+        std::string_view def;
+        r = rd.Next(def);
         if (r < 0) {
             keepWord();
             return kDictReadError;
@@ -231,20 +338,7 @@ int ScanFile(LineReader& rd, int n, WordSet& seen, TDictStats& st, int status, s
             keepWord();
             return kDictCapital;
         }
-
-        const int slot = DictLetterSlot(first);
-        // Homonyms usually follow each other: the previous word needs no look-up.
-        if (!(havePrev && key == prev) && seen.Insert(key, h)) {
-            ++st[1];
-            Raise(st, n, 49);
-            Raise(st, slot, 50);
-        }
-        ++st[51];
-        ++st[n + 50];
-        ++st[slot + 50];
-        prev = key;
-        havePrev = true;
-
+        counter.Add(key, DictLetterSlot(first));
         if (def.empty()) {
             keepWord();
             return kDictNoDefinition;
@@ -284,9 +378,16 @@ std::string ShownLine(std::string_view line, const TextWidthFn& width) {
 DictScanResult ScanDictionary(const fs::path& home, TDictStats& stats, const std::function<void(int n)>& fileDone) {
     DictScanResult res;
     try {
-        std::vector<char> buf(size_t{1} << 20);
-        LineReader rd(buf);
+        LineReader rd;
         WordSet seen;
+        // One set, sized for the largest file, serves every file.
+        size_t most = 0;
+        for (int n = kMinDictLen; n <= kMaxDictLen; ++n) {
+            std::error_code ec;
+            const auto bytes = fs::file_size(DictPath(home, n), ec);
+            if (!ec) most = std::max(most, ExpectedWords(bytes, n));
+        }
+        seen.Reset(most);
         for (int n = kMinDictLen; n <= kMaxDictLen; ++n) {
             res.file = n;
             if (int err = rd.Open(DictPath(home, n)); err != 0) {
