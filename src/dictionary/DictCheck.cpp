@@ -64,13 +64,18 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    // 0 opened, otherwise the errno of the failure.
+    // 0 opened, otherwise the errno of the failure. Only a regular file is read: a pipe or a
+    // device in place of a dictionary file would block the check or never end.
     int Open(const fs::path& p) {
         Close();
-        fd_ = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ < 0) return errno;
         struct stat st {};
-        size_ = ::fstat(fd_, &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+        if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            Close();
+            return EINVAL;
+        }
+        size_ = static_cast<std::uint64_t>(st.st_size);
         ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
         beg_ = end_ = scanned_ = 0;
         eof_ = false;
@@ -170,7 +175,7 @@ std::uint64_t HashKey(const WordKey& k) {
 }
 
 // Open addressing with linear probing over the top bits of the hash; the all-zero key marks a free
-// slot (and is remembered apart, should a word ever be all zero bytes).
+// slot. No counted word is all zero bytes: it starts with a letter or holds "ё".
 class WordSet {
 public:
     // Room for `expected` words without growing; the memory is kept for the following files.
@@ -184,12 +189,10 @@ public:
         slots_ = reinterpret_cast<WordKey*>(block_.data());
         SetCap(cap);
         size_ = 0;
-        hasZero_ = false;
     }
     void Prefetch(std::uint64_t h) const { __builtin_prefetch(&slots_[h >> shift_]); }
     // True when the word was not in the set yet.
     bool Insert(const WordKey& k, std::uint64_t h) {
-        if (k.IsZero()) return !std::exchange(hasZero_, true);
         for (size_t i = h >> shift_;; i = (i + 1) & mask_) {
             WordKey& s = slots_[i];
             if (s == k) return false;
@@ -227,7 +230,6 @@ private:
     size_t mask_ = 0;
     int shift_ = 64;
     size_t size_ = 0;
-    bool hasZero_ = false;
 };
 
 // Counts the entries of one file. Entries wait in a small batch whose set slots are prefetched as
