@@ -46,7 +46,8 @@ struct GeneratedDict {
         fs::create_directories(home / "DICT");
         std::mt19937_64 rng(20261210);
         // Per mille of the words of each length 2 … 16 among the thesaurus headwords and synonyms.
-        std::discrete_distribution<int> length({1, 7, 24, 53, 78, 110, 138, 142, 136, 111, 83, 54, 36, 18, 10});
+        std::discrete_distribution<int> length(
+            {1, 7, 24, 53, 78, 110, 138, 142, 136, 111, 83, 54, 36, 18, 10});
         // а … я by frequency in Russian text (per ten thousand); no word starts with ъ, ы or ь.
         const std::vector<double> freq = {801, 159, 454, 170, 298, 845, 94,  165, 735, 121, 349,
                                           440, 321, 670, 1097, 281, 473, 547, 626, 262, 26,  97,

@@ -34,14 +34,16 @@ public:
         auto raw = reinterpret_cast<std::uintptr_t>(p);
         auto aligned = (raw + kHuge - 1) / kHuge * kHuge;
         if (aligned > raw) ::munmap(p, aligned - raw);
-        if (size_t tail = raw + kHuge - aligned; tail > 0) ::munmap(reinterpret_cast<void*>(aligned + size_), tail);
+        if (size_t tail = raw + kHuge - aligned; tail > 0)
+            ::munmap(reinterpret_cast<void*>(aligned + size_), tail);
         data_ = reinterpret_cast<char*>(aligned);
         ::madvise(data_, size_, MADV_HUGEPAGE);
     }
     ~BigBlock() {
         if (data_) ::munmap(data_, size_);
     }
-    BigBlock(BigBlock&& o) noexcept : data_(std::exchange(o.data_, nullptr)), size_(std::exchange(o.size_, 0)) {}
+    BigBlock(BigBlock&& o) noexcept
+        : data_(std::exchange(o.data_, nullptr)), size_(std::exchange(o.size_, 0)) {}
     BigBlock& operator=(BigBlock&& o) noexcept {
         std::swap(data_, o.data_);
         std::swap(size_, o.size_);
@@ -377,7 +379,8 @@ std::string ShownLine(std::string_view line, const TextWidthFn& width) {
 
 } // namespace
 
-DictScanResult ScanDictionary(const fs::path& home, TDictStats& stats, const std::function<void(int n)>& fileDone) {
+DictScanResult ScanDictionary(const fs::path& home, TDictStats& stats,
+                              const std::function<void(int n)>& fileDone) {
     DictScanResult res;
     try {
         LineReader rd;
@@ -424,9 +427,10 @@ MsgBoxRequest DictCheckMessage(const DictScanResult& r, const TextWidthFn& width
         m.buttons = m.focus = kBtnCancel;
         m.icon = kIconWarn;
     } else if (r.status < 0) {
-        m.text = ErrorText(r.status) + "\r\r" + ru("Ошибка в строке :") + "\r" + ShownLine(r.wordLine, width) +
-                 "\r\r" + ru("Необходимо исправить файл к-л текстовым редактором.") + "\r" +
-                 ru("(строка скопирована в буфер обмена, длина = ") + std::to_string(r.wordLine.size()) + ").";
+        m.text =
+            ErrorText(r.status) + "\r\r" + ru("Ошибка в строке :") + "\r" + ShownLine(r.wordLine, width) +
+            "\r\r" + ru("Необходимо исправить файл к-л текстовым редактором.") + "\r" +
+            ru("(строка скопирована в буфер обмена, длина = ") + std::to_string(r.wordLine.size()) + ").";
         m.caption = ru("Ошибка в словаре Dict.") + std::to_string(r.file);
         m.buttons = m.focus = kBtnOK;
         m.icon = kIconWarn;

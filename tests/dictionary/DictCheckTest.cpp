@@ -21,7 +21,8 @@ const char* kYoText = "В слове найдена буква ё.\rПосле �
 
 std::string ErrorBox(const std::string& error, const std::string& shown, size_t length) {
     return error + "\r\rОшибка в строке :\r" + shown +
-           "\r\rНеобходимо исправить файл к-л текстовым редактором.\r(строка скопирована в буфер обмена, длина = " +
+           "\r\rНеобходимо исправить файл к-л текстовым редактором.\r"
+           "(строка скопирована в буфер обмена, длина = " +
            std::to_string(length) + ").";
 }
 
@@ -67,42 +68,51 @@ TEST_F(DictCheck, WholeErrorMessageOfABrokenEntry) {
 TEST_F(DictCheck, StatusesAndTheirMessages) {
     struct Case {
         const char* name;
-        int n;
-        std::string utf8;
+        std::map<int, std::string> files; // UTF-8
+        int n;                            // the file the message names
         int status;
         std::string error;    // empty: no error message
         std::string wordLine; // UTF-8
     };
     const std::vector<Case> cases = {
-        {"valid, LF and CR LF mixed", 3, "кот\r\nзверь\nдОм\r\nжильё", kDictOk, "", ""},
-        {"definition of spaces is text", 3, "кот\r\n   \r\n", kDictOk, "", ""},
-        {"lone CR inside a definition", 3, "кот\r\nзв\rерь\r\n", kDictOk, "", ""},
-        {"ё warns and goes on", 4, "ёлка\r\nдерево\r\n", kDictYoWarning, "", ""},
-        {"ё anywhere skips the letter tests", 4, "Дёрн\r\nтрава\r\n", kDictYoWarning, "", ""},
-        {"word of spaces", 3, "   \r\nпусто\r\n", kDictEmptyWord, "Пустое слово.", "   "},
-        {"empty word line", 3, "кот\r\nзверь\r\n\r\nпусто\r\n", kDictEmptyWord, "Пустое слово.", ""},
-        {"trailing space", 3, "кот \r\nзверь\r\n", kDictBadLength, "Неверная длина слова.", "кот "},
-        {"too short, also capital", 4, "Кот\r\nзверь\r\n", kDictBadLength, "Неверная длина слова.", "Кот"},
-        {"word as last line", 3, "кот\r\nзверь\r\nдом\r\n", kDictNoLastDefinition,
+        {"valid, LF and CR LF mixed", {{3, "кот\r\nзверь\nдОм\r\nжильё"}}, 3, kDictOk, "", ""},
+        {"definition of spaces is text", {{3, "кот\r\n   \r\n"}}, 3, kDictOk, "", ""},
+        {"lone CR inside a definition", {{3, "кот\r\nзв\rерь\r\n"}}, 3, kDictOk, "", ""},
+        {"ё warns and goes on", {{4, "ёлка\r\nдерево\r\n"}}, 4, kDictYoWarning, "", ""},
+        {"ё anywhere skips the letter tests", {{4, "Дёрн\r\nтрава\r\n"}}, 4, kDictYoWarning, "", ""},
+        {"word of spaces", {{3, "   \r\nпусто\r\n"}}, 3, kDictEmptyWord, "Пустое слово.", "   "},
+        {"empty word line", {{3, "кот\r\nзверь\r\n\r\nпусто\r\n"}}, 3, kDictEmptyWord, "Пустое слово.", ""},
+        {"trailing space", {{3, "кот \r\nзверь\r\n"}}, 3, kDictBadLength, "Неверная длина слова.", "кот "},
+        {"too short, also capital", {{4, "Кот\r\nзверь\r\n"}}, 4, kDictBadLength, "Неверная длина слова.",
+         "Кот"},
+        {"word as last line", {{3, "кот\r\nзверь\r\nдом\r\n"}}, 3, kDictNoLastDefinition,
          "Нет значения слова в конце файла.", "дом"},
-        {"last line before letter tests", 3, "Дом", kDictNoLastDefinition, "Нет значения слова в конце файла.",
-         "Дом"},
-        {"capital Ё is not a letter here", 4, "Ёлка\r\nдерево\r\n", kDictNotCyrillic,
+        {"last line before letter tests", {{3, "Дом"}}, 3, kDictNoLastDefinition,
+         "Нет значения слова в конце файла.", "Дом"},
+        {"capital Ё is not a letter here", {{4, "Ёлка\r\nдерево\r\n"}}, 4, kDictNotCyrillic,
          "Символ слова не кириллица.", "Ёлка"},
-        {"latin word", 3, "cat\r\nзверь\r\n", kDictNotCyrillic, "Символ слова не кириллица.", "cat"},
-        {"capital letter", 3, "Дом\r\nжильё\r\n", kDictCapital, "В слове заглавная буква.", "Дом"},
-        {"empty definition", 3, "кот\r\nзверь\r\nдом\r\n\r\nлес\r\nбор\r\n", kDictNoDefinition,
+        {"latin word", {{3, "cat\r\nзверь\r\n"}}, 3, kDictNotCyrillic, "Символ слова не кириллица.", "cat"},
+        {"capital letter", {{3, "Дом\r\nжильё\r\n"}}, 3, kDictCapital, "В слове заглавная буква.", "Дом"},
+        {"empty definition", {{3, "кот\r\nзверь\r\nдом\r\n\r\nлес\r\nбор\r\n"}}, 3, kDictNoDefinition,
          "Нет значения слова.", "дом"},
-        {"a lone CR is a definition", 3, "кот\r\n\r\r\n", kDictOk, "", ""},
+        {"a lone CR is a definition", {{3, "кот\r\n\r\r\n"}}, 3, kDictOk, "", ""},
+        {"error after a ё warning", {{4, "ёлка\r\nдерево\r\n"}, {5, "Слово\r\nречь\r\n"}}, 5,
+         kDictCapital, "В слове заглавная буква.", "Слово"},
+        {"first broken file stops the check", {{3, "Кот\r\nзверь\r\n"}, {2, "да\r\n"}}, 2,
+         kDictNoLastDefinition, "Нет значения слова в конце файла.", "да"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Files({{c.n, ru(c.utf8)}});
+        std::map<int, std::string> raw;
+        for (const auto& [n, text] : c.files) raw[n] = ru(text);
+        Files(raw);
         clipboard.text = "untouched";
-        if (c.status == kDictYoWarning) dialogs.ExpectMsg(kYoText, "Внимание", kBtnOK, kBtnOK, kIconInfo, kBtnOK);
+        if (c.status == kDictYoWarning)
+            dialogs.ExpectMsg(kYoText, "Внимание", kBtnOK, kBtnOK, kIconInfo, kBtnOK);
         if (!c.error.empty())
             dialogs.ExpectMsg(ErrorBox(c.error, c.wordLine, Chars(c.wordLine)),
-                              "Ошибка в словаре Dict." + std::to_string(c.n), kBtnOK, kBtnOK, kIconWarn, kBtnOK);
+                              "Ошибка в словаре Dict." + std::to_string(c.n), kBtnOK, kBtnOK, kIconWarn,
+                              kBtnOK);
         EXPECT_EQ(Check(), c.status);
         EXPECT_EQ(state.DictReady, c.status >= 0);
         EXPECT_EQ(clipboard.text, c.status < 0 ? ru(c.wordLine) : "untouched");
@@ -206,8 +216,8 @@ TEST_F(DictCheck, LongLineIsShownShortByItsWidth) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         Files({{5, ru(c.line + "\r\nзначение\r\n")}});
-        dialogs.ExpectMsg(ErrorBox("Неверная длина слова.", c.shown, Chars(c.line)), "Ошибка в словаре Dict.5", kBtnOK,
-                          kBtnOK, kIconWarn, kBtnOK);
+        dialogs.ExpectMsg(ErrorBox("Неверная длина слова.", c.shown, Chars(c.line)), "Ошибка в словаре Dict.5",
+                          kBtnOK, kBtnOK, kIconWarn, kBtnOK);
         EXPECT_EQ(Check(width), kDictBadLength);
         EXPECT_EQ(clipboard.text, ru(c.line));
     }
@@ -267,7 +277,7 @@ TEST_F(DictCheck, BadInputGetsAStatusNotACrash) {
 // definitions holding far more words than its size suggests, so that the set must grow.
 TEST_F(DictCheck, LargeFilesCountLikeASimpleReading) {
     std::mt19937_64 rng(7);
-    auto pick = [&](int lo, int hi) { return static_cast<int>(std::uniform_int_distribution<int>(lo, hi)(rng)); };
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     std::map<int, std::string> raw;
     for (int n : {2, 5, 9, 16}) {
         std::vector<std::string> words;
