@@ -170,6 +170,13 @@ WordKey LoadKey(const char* p, const KeyMask& m) {
     return k;
 }
 
+// Whether any byte of `v` equals `b` (exact: the borrow trick finds a zero byte of v ^ b·0x01…01;
+// the zero padding of a key differs from every letter looked for).
+bool HasByte(std::uint64_t v, unsigned char b) {
+    const std::uint64_t x = v ^ (0x0101010101010101ull * b);
+    return ((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull) != 0;
+}
+
 std::uint64_t HashKey(const WordKey& k) {
     std::uint64_t h = k.lo * 0x9E3779B97F4A7C15ull ^ (k.hi + 0x632BE59BD9B4E019ull) * 0xBF58476D1CE4E5B9ull;
     h ^= h >> 31;
@@ -234,8 +241,8 @@ private:
     size_t size_ = 0;
 };
 
-// Counts the entries of one file. Entries wait in a small batch whose set slots are prefetched as
-// they arrive, so the memory latency of the set overlaps with reading the following lines.
+// Counts the entries of one file. An entry is counted only when kDelay more have arrived; its
+// set slot, prefetched on arrival, has by then come from memory.
 class EntryCounter {
 public:
     EntryCounter(WordSet& seen, TDictStats& st, int n) : seen_(seen), st_(st), n_(n) {}
@@ -246,34 +253,35 @@ public:
     void Add(const WordKey& key, int slot) {
         const std::uint64_t h = HashKey(key);
         seen_.Prefetch(h);
-        batch_[size_++] = {key, h, slot};
-        if (size_ == kBatch) Flush();
+        Pending& at = ring_[next_++ % kDelay];
+        if (next_ > kDelay) Count(at);
+        at = {key, h, slot};
     }
     void Flush() {
-        for (size_t i = 0; i < size_; ++i) {
-            const Pending& e = batch_[i];
-            // Homonyms usually follow each other: the previous word needs no look-up.
-            if (!(havePrev_ && e.key == prev_) && seen_.Insert(e.key, e.hash)) {
-                ++st_[1];
-                Raise(n_, 49);
-                Raise(e.slot, 50);
-            }
-            ++st_[51];
-            ++st_[n_ + 50];
-            ++st_[e.slot + 50];
-            prev_ = e.key;
-            havePrev_ = true;
-        }
-        size_ = 0;
+        for (size_t i = next_ > kDelay ? next_ - kDelay : 0; i < next_; ++i) Count(ring_[i % kDelay]);
+        next_ = 0;
     }
 
 private:
-    static constexpr size_t kBatch = 16;
+    static constexpr size_t kDelay = 16;
     struct Pending {
         WordKey key;
         std::uint64_t hash;
         int slot;
     };
+    void Count(const Pending& e) {
+        // Homonyms usually follow each other: the previous word needs no look-up.
+        if (!(havePrev_ && e.key == prev_) && seen_.Insert(e.key, e.hash)) {
+            ++st_[1];
+            Raise(n_, 49);
+            Raise(e.slot, 50);
+        }
+        ++st_[51];
+        ++st_[n_ + 50];
+        ++st_[e.slot + 50];
+        prev_ = e.key;
+        havePrev_ = true;
+    }
     void Raise(int i, int maxIndex) {
         if (++st_[i] > st_[maxIndex]) st_[maxIndex] = st_[i];
     }
@@ -281,8 +289,8 @@ private:
     WordSet& seen_;
     TDictStats& st_;
     const int n_;
-    std::array<Pending, kBatch> batch_{};
-    size_t size_ = 0;
+    std::array<Pending, kDelay> ring_{};
+    size_t next_ = 0; // entries added since the last flush
     WordKey prev_;
     bool havePrev_ = false;
 };
@@ -303,7 +311,7 @@ int ScanFile(LineReader& rd, int n, WordSet& seen, TDictStats& st, int status, s
         int r = rd.Next(line);
         if (r == 0) return status;
         if (r < 0) return kDictReadError;
-        if (line.find_first_not_of(' ') == std::string_view::npos) {
+        if (line.empty() || (line[0] == ' ' && line.find_first_not_of(' ') == std::string_view::npos)) {
             bad.assign(line);
             return kDictEmptyWord;
         }
@@ -315,7 +323,7 @@ int ScanFile(LineReader& rd, int n, WordSet& seen, TDictStats& st, int status, s
         static_assert(LineReader::kSlack >= 16);
         const WordKey key = LoadKey(line.data(), mask);
         const auto first = static_cast<unsigned char>(line[0]);
-        const bool yo = std::memchr(line.data(), kLowerYo, line.size()) != nullptr;
+        const bool yo = HasByte(key.lo, kLowerYo) || HasByte(key.hi, kLowerYo);
         auto keepWord = [&] {
             char b[16];
             std::memcpy(b, &key.lo, 8);
