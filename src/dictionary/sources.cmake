@@ -4,4 +4,6 @@ target_sources(vezdar_core PRIVATE
   src/dictionary/DictMerge.cpp
   src/dictionary/ThesaurusImport.cpp
   src/dictionary/WordListImport.cpp
+  src/dictionary/DictCheck.cpp
+  src/dictionary/DictWrite.cpp
 )
