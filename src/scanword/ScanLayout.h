@@ -1,0 +1,53 @@
+// The scanword layout: which cells hold letters, which hold definitions (and where each
+// definition's word starts), and which lie outside.
+//
+// Codes of a cell: 0 letter cell in no word yet, 1 in a horizontal word, 2 in a vertical word,
+// 3 in both; a definition cell is 10 * direction + position (direction 1 horizontal, 2 vertical;
+// position 1 … 8 says where the first letter lies, clockwise from up-left); 99 outside (the frame,
+// beyond W x H, and excluded cells).
+#pragma once
+
+#include "model/Grat.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vez {
+
+inline constexpr int kScanMinSide = 4;
+inline constexpr int kScanMaxSide = 40;
+inline constexpr std::uint8_t kScanOutside = 99;
+
+using ScanCells = std::array<std::array<std::uint8_t, kGratSize>, kGratSize>; // [x][y]
+
+struct TScanLayout {
+    int width = 0;
+    int height = 0;
+    ScanCells cells; // [x][y]
+
+    TScanLayout() { Clear(); }
+    void Clear() {
+        for (auto& col : cells) col.fill(kScanOutside);
+    }
+};
+
+// The user's excluded cells: 1 excluded, 0 not.
+using ExcludedMap = ScanCells;
+
+inline bool IsScanLetter(std::uint8_t c) { return c <= 3; }
+inline bool IsScanDefinition(std::uint8_t c) { return c > 10 && c < kScanOutside; }
+// A definition or an outside cell.
+inline bool IsScanBoundary(std::uint8_t c) { return c > 10; }
+
+// Direction of a definition's word: (1, 0) for codes 1x, (0, 1) for codes 2x.
+inline CellPos ScanWordStep(std::uint8_t code) { return code < 20 ? CellPos{1, 0} : CellPos{0, 1}; }
+
+// First letter of the word of the definition `code` standing at (x, y).
+inline CellPos ScanFirstLetter(std::uint8_t code, int x, int y) {
+    static constexpr int dx[9] = {0, -1, 0, 1, 1, 1, 0, -1, -1};
+    static constexpr int dy[9] = {0, -1, -1, -1, 0, 1, 1, 1, 0};
+    int pos = code % 10;
+    return {x + dx[pos], y + dy[pos]};
+}
+
+} // namespace vez
