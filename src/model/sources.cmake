@@ -1,3 +1,4 @@
 target_sources(vezdar_core PRIVATE
   src/model/Grat.cpp
+  src/model/Document.cpp
 )

@@ -1,0 +1,4 @@
+target_sources(vezdar_core PRIVATE
+  src/app/IniFile.cpp
+  src/app/Config.cpp
+)

@@ -1,0 +1,4 @@
+target_sources(vezdar_core PRIVATE
+  src/grids/GridStore.cpp
+  src/grids/OldStoreConversion.cpp
+)
