@@ -22,7 +22,7 @@
 #pragma once
 
 #include "scanword/ScanBlocks.h"
-#include "scanword/ScanLayout.h"
+#include "scanword/ScanCodes.h"
 
 #include <array>
 #include <cstdint>

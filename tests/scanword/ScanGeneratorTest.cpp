@@ -163,7 +163,7 @@ TEST(ScanGeneration, SeededLayoutsKeepTheirGuarantees) {
         bool shortCheck, permit;
         int seeds;
     } sizes[] = {{15, 10, 7, false, false, 80}, {15, 10, 5, false, true, 60}, {9, 7, 7, true, false, 40},
-                 {20, 12, 8, false, false, 20}};
+                 {12, 10, 5, false, false, 20}};
     for (const auto& sz : sizes)
         for (int seed = 1; seed <= sz.seeds; ++seed) {
             ScanOptions opt;

@@ -1,13 +1,8 @@
-// The scanword layout: which cells hold letters, which hold definitions (and where each
-// definition's word starts), and which lie outside.
-//
-// Codes of a cell: 0 letter cell in no word yet, 1 in a horizontal word, 2 in a vertical word,
-// 3 in both; a definition cell is 10 * direction + position (direction 1 horizontal, 2 vertical;
-// position 1 … 8 says where the first letter lies, clockwise from up-left); 99 outside (the frame,
-// beyond W x H, and excluded cells).
+// Helpers over the scanword layout codes (the layout itself is TScanLayout of model/ScanLayout.h).
 #pragma once
 
 #include "model/Grat.h"
+#include "model/ScanLayout.h"
 
 #include <array>
 #include <cstdint>
@@ -16,20 +11,8 @@ namespace vez {
 
 inline constexpr int kScanMinSide = 4;
 inline constexpr int kScanMaxSide = 40;
-inline constexpr std::uint8_t kScanOutside = 99;
 
 using ScanCells = std::array<std::array<std::uint8_t, kGratSize>, kGratSize>; // [x][y]
-
-struct TScanLayout {
-    int width = 0;
-    int height = 0;
-    ScanCells cells; // [x][y]
-
-    TScanLayout() { Clear(); }
-    void Clear() {
-        for (auto& col : cells) col.fill(kScanOutside);
-    }
-};
 
 // The user's excluded cells: 1 excluded, 0 not.
 using ExcludedMap = ScanCells;
