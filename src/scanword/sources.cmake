@@ -1,0 +1,4 @@
+target_sources(vezdar_core PRIVATE
+  src/scanword/ScanBlocks.cpp
+  src/scanword/ScanGenerator.cpp
+)

@@ -1,0 +1,223 @@
+#include "scanword/ScanGenerator.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace vez;
+
+namespace {
+
+// Layout from rows of tokens: "0" free letter, "h" in a horizontal word, "v" vertical, "+" both,
+// "#" outside, a number: that definition code.
+ScanGenerator FromRows(const std::vector<std::string>& rows, ScanOptions opt = {}) {
+    std::vector<std::vector<std::string>> tokens;
+    for (const auto& r : rows) {
+        std::istringstream in(r);
+        tokens.emplace_back();
+        for (std::string t; in >> t;) tokens.back().push_back(t);
+    }
+    const int w = static_cast<int>(tokens[0].size()), h = static_cast<int>(tokens.size());
+    ExcludedMap ex{};
+    ScanGenerator g(w, h, ex, opt, 1);
+    for (int y = 1; y <= h; ++y)
+        for (int x = 1; x <= w; ++x) {
+            const std::string& t = tokens[y - 1][x - 1];
+            std::uint8_t v = t == "0" ? 0 : t == "h" ? 1 : t == "v" ? 2 : t == "+" ? 3 : t == "#" ? 99 : std::stoi(t);
+            g.SetCell(x, y, v);
+        }
+    return g;
+}
+
+std::string Row(const std::string& first, const std::string& rest, int count) {
+    std::string r = first;
+    for (int i = 0; i < count; ++i) r += " " + rest;
+    return r;
+}
+
+// Every run of two or more letter cells, with the definitions whose word starts there.
+struct WordRun {
+    int x, y, len;
+    bool horiz;
+};
+std::vector<WordRun> Runs(const TScanLayout& l) {
+    std::vector<WordRun> runs;
+    for (int y = 1; y <= l.height; ++y)
+        for (int x = 1; x <= l.width; ++x) {
+            if (!IsScanLetter(l.cells[x][y])) continue;
+            for (bool horiz : {true, false}) {
+                const int dx = horiz, dy = !horiz;
+                if (!IsScanBoundary(l.cells[x - dx][y - dy])) continue;
+                int len = 0;
+                while (IsScanLetter(l.cells[x + dx * len][y + dy * len])) ++len;
+                if (len >= 2) runs.push_back({x, y, len, horiz});
+            }
+        }
+    return runs;
+}
+
+} // namespace
+
+TEST(ScanValidate, EachRuleReportsItsCodeAndCell) {
+    ScanOptions noShort;
+    noShort.shortCheck = false;
+    ScanOptions zeroShort;
+    zeroShort.maxShort[2] = zeroShort.maxShort[3] = 0;
+    const std::string wall4 = "# # # #", wall5 = "# # # # #";
+    struct Case {
+        const char* name;
+        std::vector<std::string> rows;
+        ScanOptions opt;
+        int error, x, y;
+    } cases[] = {
+        {"uncovered across", {"14 0 0 #", wall4, wall4, wall4}, noShort, kScanUncoveredH, 2, 1},
+        {"uncovered down", {"26 # # #", "0 # # #", "0 # # #", wall4}, noShort, kScanUncoveredV, 1, 2},
+        {"across too long", {Row("14", "h", 17), Row("#", "#", 17), Row("#", "#", 17), Row("#", "#", 17)}, noShort,
+         kScanLongH, 2, 1},
+        {"two-letter across over the limit", {"14 h h #", wall4, wall4, wall4}, zeroShort, kScanShortH2, 2, 1},
+        {"two-letter down over the limit", {"26 # # #", "v # # #", "v # # #", wall4}, zeroShort, kScanShortV2, 1, 2},
+        {"three-letter across over the limit", {"14 h h h", wall4, wall4, wall4}, zeroShort, kScanShortH3, 2, 1},
+        {"across crossed less than twice", {"14 h h h h", wall5, wall5, wall5, wall5}, noShort, kScanUncrossedH, 2, 1},
+        {"down crossed less than twice", {"26 # # # #", "v # # # #", "v # # # #", "v # # # #", "v # # # #"},
+         noShort, kScanUncrossedV, 1, 2},
+        {"3x3 letters", {"+ + + #", "+ + + #", "+ + + #", wall4}, noShort, kScanSquare, 2, 2},
+        {"three standard down definitions in a row", {"26 26 26 #", wall4, wall4, wall4}, noShort, kScanStackedV, 2, 1},
+        {"three standard across definitions in a column", {"14 # # #", "14 # # #", "14 # # #", wall4}, noShort,
+         kScanStackedH, 1, 2},
+        {"letter before a bent word", {"# 16 # #", "h h h #", wall4, wall4}, noShort, kScanBeforeIsLetter, 2, 1},
+    };
+    for (auto& c : cases) {
+        ScanGenerator g = FromRows(c.rows, c.opt);
+        ScanCheck r = g.Validate(1);
+        EXPECT_EQ(r.error, c.error) << c.name;
+        EXPECT_EQ(r.x, c.x) << c.name;
+        EXPECT_EQ(r.y, c.y) << c.name;
+    }
+}
+
+TEST(ScanValidate, CountsWordsAndDefinitionsOfBlockOne) {
+    ScanOptions noShort;
+    noShort.shortCheck = false;
+    ScanGenerator g = FromRows({"# 26 #", "14 + h", "# v #"}, noShort);
+    EXPECT_EQ(g.Validate(1).error, kScanOk);
+    EXPECT_EQ(g.counts().words, 2);
+    EXPECT_EQ(g.counts().horizontal, 1);
+    EXPECT_EQ(g.counts().byLength[2], 2);
+}
+
+TEST(ScanConnectivity, IslandFailsAtItsCell) {
+    ScanGenerator g = FromRows({"0 0 # #", "# # # #", "# # 0 0", "# # 0 0"});
+    ScanCheck r = g.CheckConnected(1);
+    EXPECT_EQ(r.error, kScanDisconnected);
+    EXPECT_EQ(r.x, 1);
+    EXPECT_EQ(r.y, 1);
+    ScanGenerator bottomEmpty = FromRows({"0 0 # #", "0 0 # #", "# # # #", "# # # #"});
+    EXPECT_EQ(bottomEmpty.CheckConnected(1).error, kScanDisconnected);
+}
+
+TEST(ScanPlacement, CandidatesInOrderAndRemovalRestores) {
+    ExcludedMap ex{};
+    ScanGenerator g(15, 10, ex, {}, 1);
+    ASSERT_TRUE(g.PlaceDefinition(1, 1, 3)); // 23 leads outside; 24 fits below the frame
+    EXPECT_EQ(g.layout().cells[1][1], 24);
+    for (int y = 1; y <= 3; ++y) EXPECT_EQ(g.layout().cells[2][y], 2);
+    EXPECT_EQ(g.layout().cells[2][4], 0);
+    ASSERT_TRUE(g.PlaceDefinition(5, 5, 3)); // in the open only the standard codes fit
+    EXPECT_EQ(g.layout().cells[5][5], 14);
+    g.RemoveDefinition(1, 1);
+    EXPECT_EQ(g.layout().cells[1][1], 0);
+    for (int y = 1; y <= 3; ++y) EXPECT_EQ(g.layout().cells[2][y], 0);
+    // A cell boxed in by the frame and its own word's cells cannot take any definition.
+    ScanGenerator boxed = FromRows({"0 h #", "# # #"});
+    EXPECT_FALSE(boxed.PlaceDefinition(1, 1, 2));
+}
+
+TEST(ScanExchange, OneRuleOfEachGroup) {
+    struct Case {
+        bool permit;
+        int ax, ay, x, px, py, partner, newX, newPartner;
+    } cases[] = {
+        {false, 3, 2, 16, 2, 3, 24, 26, 14}, // first group
+        {true, 3, 2, 24, 3, 3, 13, 14, 23},  // second group
+        {false, 3, 2, 24, 3, 3, 13, 24, 13}, // second group only with nonstandard arrows
+    };
+    for (const auto& c : cases) {
+        ScanOptions opt;
+        opt.permitArrows = c.permit;
+        ExcludedMap ex{};
+        ScanGenerator g(6, 6, ex, opt, 1);
+        g.SetCell(c.ax, c.ay, static_cast<std::uint8_t>(c.x));
+        g.SetCell(c.px, c.py, static_cast<std::uint8_t>(c.partner));
+        g.ApplyExchangeRules();
+        EXPECT_EQ(g.layout().cells[c.ax][c.ay], c.newX) << c.x << "/" << c.partner;
+        EXPECT_EQ(g.layout().cells[c.px][c.py], c.newPartner) << c.x << "/" << c.partner;
+    }
+}
+
+// What a finished layout guarantees, over many seeds.
+TEST(ScanGeneration, SeededLayoutsKeepTheirGuarantees) {
+    struct Size {
+        int w, h, area;
+        bool shortCheck, permit;
+        int seeds;
+    } sizes[] = {{15, 10, 7, false, false, 80}, {15, 10, 5, false, true, 60}, {9, 7, 7, true, false, 40},
+                 {12, 10, 5, false, false, 20}};
+    for (const auto& sz : sizes)
+        for (int seed = 1; seed <= sz.seeds; ++seed) {
+            ScanOptions opt;
+            opt.area = sz.area;
+            opt.shortCheck = sz.shortCheck;
+            opt.permitArrows = sz.permit;
+            ExcludedMap ex{};
+            ex[sz.w / 2][sz.h / 2] = 1;
+            ScanGenerator g(sz.w, sz.h, ex, opt, static_cast<std::uint64_t>(seed));
+            std::uint64_t budget = 5'000'000;
+            ASSERT_TRUE(g.Run([&] { return budget-- > 0; })) << sz.w << "x" << sz.h << " seed " << seed;
+            SCOPED_TRACE(std::to_string(sz.w) + "x" + std::to_string(sz.h) + " seed " + std::to_string(seed));
+            ScanGenerator check = g;
+            check.SetLayout(g.acceptedLayout());
+            ASSERT_EQ(check.Validate(1).error, kScanOk);
+            ASSERT_EQ(check.CheckConnected(1).error, kScanOk);
+
+            const TScanLayout& l = g.layout();
+            EXPECT_EQ(l.cells[sz.w / 2][sz.h / 2], kScanOutside);
+            // Every word has exactly one definition pointing at its first letter in its direction.
+            std::map<std::tuple<int, int, bool>, int> defs;
+            for (int y = 1; y <= l.height; ++y)
+                for (int x = 1; x <= l.width; ++x)
+                    if (IsScanDefinition(l.cells[x][y])) {
+                        CellPos s = ScanFirstLetter(l.cells[x][y], x, y);
+                        ++defs[{s.x, s.y, l.cells[x][y] < 20}];
+                    }
+            std::array<int, 17> byLen{};
+            std::vector<std::vector<bool>> inWord(l.width + 2, std::vector<bool>(l.height + 2));
+            auto runs = Runs(l);
+            for (const WordRun& r : runs) {
+                EXPECT_EQ((defs[{r.x, r.y, r.horiz}]), 1) << r.x << "," << r.y;
+                EXPECT_LE(r.len, 16);
+                ++byLen[r.len];
+                for (int k = 0; k < r.len; ++k) inWord[r.x + k * r.horiz][r.y + k * !r.horiz] = true;
+            }
+            EXPECT_EQ(defs.size(), runs.size());
+            for (int y = 1; y <= l.height; ++y)
+                for (int x = 1; x <= l.width; ++x)
+                    if (IsScanLetter(l.cells[x][y])) {
+                        EXPECT_TRUE(inWord[x][y]) << x << "," << y;
+                    }
+            if (sz.shortCheck) {
+                for (int n = 2; n <= 4; ++n) EXPECT_LE(byLen[n], opt.maxShort[n]);
+            }
+            EXPECT_EQ(g.counts().words, static_cast<int>(runs.size()));
+        }
+}
+
+TEST(ScanGeneration, EveryCellExcludedEndsAtOnce) {
+    ExcludedMap ex{};
+    for (int x = 1; x <= 6; ++x)
+        for (int y = 1; y <= 5; ++y) ex[x][y] = 1;
+    ScanGenerator g(6, 5, ex, {}, 7);
+    int passes = 0;
+    EXPECT_TRUE(g.Run([&] { return ++passes < 1000; }));
+}
