@@ -1,0 +1,3 @@
+target_sources(vezdar_core PRIVATE
+  src/grids/AutoGrid.cpp
+)
