@@ -20,8 +20,7 @@ constexpr const char* kUsage =
     "  symmetry: 1 full, 2 horizontal, 3 vertical, 4 none; W and H 7 ... 40\n"
     "  shape k (from 0) uses seed S + k, so --seed S+k --count 1 makes it again\n";
 
-template <class T>
-std::optional<T> ParseNumber(const std::string& s) {
+template <class T> std::optional<T> ParseNumber(const std::string& s) {
     T v{};
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (ec != std::errc() || end != s.data() + s.size() || s.empty()) return std::nullopt;
@@ -37,8 +36,10 @@ int Fail(const std::string& message) {
 std::string MessageLines(const std::string& cp1251) {
     std::string out;
     for (char c : Cp1251ToUtf8(cp1251))
-        if (c == '\r') out += '\n';
-        else if (c != '\n') out += c;
+        if (c == '\r')
+            out += '\n';
+        else if (c != '\n')
+            out += c;
     return out;
 }
 
@@ -59,18 +60,23 @@ int Run(const cli::Args& args) {
             return into.has_value();
         };
         bool ok = true;
-        if (opt == "--width") ok = number(width);
-        else if (opt == "--height") ok = number(height);
-        else if (opt == "--symmetry") ok = number(symmetry);
+        if (opt == "--width")
+            ok = number(width);
+        else if (opt == "--height")
+            ok = number(height);
+        else if (opt == "--symmetry")
+            ok = number(symmetry);
         else if (opt == "--count") {
             std::optional<int> n;
             ok = number(n) && *n >= 1;
             if (ok) count = *n;
-        } else if (opt == "--seed") ok = (seed = ParseNumber<std::uint64_t>(value)).has_value();
+        } else if (opt == "--seed")
+            ok = (seed = ParseNumber<std::uint64_t>(value)).has_value();
         else if (opt == "--store")
             // Writing into the grid storage comes with the storage files; refuse rather than pretend.
             return Fail("--store is not available yet: writing shapes into a grid storage is not built");
-        else return Fail("unknown option " + opt);
+        else
+            return Fail("unknown option " + opt);
         if (!ok) return Fail("bad value for " + opt + ": " + value);
     }
     if (!width || !height || !symmetry) return Fail("--width, --height and --symmetry are required");
@@ -82,7 +88,8 @@ int Run(const cli::Args& args) {
     }
 
     const std::uint64_t first =
-        seed ? *seed : static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+        seed ? *seed
+             : static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     for (int k = 0; k < count; ++k) {
         TGratShape shape;
         shape.width = *width;
@@ -96,7 +103,8 @@ int Run(const cli::Args& args) {
                     shape.width, shape.height, *symmetry, r.trials);
         for (int j = 1; j <= shape.height; ++j) {
             std::string row;
-            for (int i = 1; i <= shape.width; ++i) row += shape.letter[i][j] ? '*' : '.';
+            for (int i = 1; i <= shape.width; ++i)
+                row += shape.letter[i][j] ? '*' : '.';
             std::puts(row.c_str());
         }
     }

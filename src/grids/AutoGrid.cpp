@@ -17,16 +17,18 @@ constexpr int kMinAttemptLimit = 1000;
 constexpr int kAttemptLimitSpread = 9000;
 
 void ClearMatrix(Matrix& a) {
-    for (auto& col : a) col.fill(false);
+    for (auto& col : a)
+        col.fill(false);
 }
 
 void ClearWithPartners(TGratShape& s, int symmetry, int i, int j) {
-    for (CellPos p : SymmetricPartners(symmetry, s.width, s.height, i, j)) s.letter[p.x][p.y] = false;
+    for (CellPos p : SymmetricPartners(symmetry, s.width, s.height, i, j))
+        s.letter[p.x][p.y] = false;
 }
 
 // The placement loop of one trial on the generation area.
 class Placement {
-public:
+  public:
     Placement(TGratShape& shape, int symmetry, std::mt19937_64& rng)
         : a_(shape.letter), w_(shape.width), h_(shape.height), rng_(rng) {
         AutoGridArea area = GenerationArea(w_, h_, symmetry);
@@ -52,7 +54,8 @@ public:
 
         int len = DrawLength(hw_);
         int row = AcrossRow();
-        for (int c = 1; c <= len; ++c) a_[c][row] = true;
+        for (int c = 1; c <= len; ++c)
+            a_[c][row] = true;
         letters += len;
         int placedAcross = 1;
 
@@ -68,13 +71,14 @@ public:
         return true;
     }
 
-private:
+  private:
     int Random(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
 
     // Uniform over 3 … min(side, 16).
     int DrawLength(int side) {
         int len;
-        do len = 3 + Random(side - 2);
+        do
+            len = 3 + Random(side - 2);
         while (len > kMaxWordLen);
         return len;
     }
@@ -103,7 +107,8 @@ private:
             if ((a_[x - 1][r] && a_[x - 1][r + 1]) || (a_[x + 1][r] && a_[x + 1][r + 1])) return false;
         if (crossings <= mustExceed) return false;
 
-        for (int r = y; r < y + len; ++r) a_[x][r] = true;
+        for (int r = y; r < y + len; ++r)
+            a_[x][r] = true;
         letters += len;
         return true;
     }
@@ -124,7 +129,8 @@ private:
             if ((a_[c][y - 1] && a_[c + 1][y - 1]) || (a_[c][y + 1] && a_[c + 1][y + 1])) return false;
         if (crossings <= mustExceed) return false;
 
-        for (int c = x; c < x + len; ++c) a_[c][y] = true;
+        for (int c = x; c < x + len; ++c)
+            a_[c][y] = true;
         letters += len;
         return true;
     }
@@ -165,7 +171,8 @@ void MirrorGenerationArea(TGratShape& s, int symmetry) {
     for (int i = 1; i <= area.width; ++i)
         for (int j = 1; j <= area.height; ++j)
             if (s.letter[i][j])
-                for (CellPos p : SymmetricPartners(symmetry, s.width, s.height, i, j)) s.letter[p.x][p.y] = true;
+                for (CellPos p : SymmetricPartners(symmetry, s.width, s.height, i, j))
+                    s.letter[p.x][p.y] = true;
 }
 
 void SplitLongRuns(TGratShape& s, int symmetry) {
@@ -242,8 +249,10 @@ bool CleanUpPass(TGratShape& s, int symmetry) {
         }
         // The far end is trimmed only when the square after it has no letter beside it.
         if (!crossedAt(x + r.len * dx, y + r.len * dy, dx, dy))
-            for (int k = r.last + 1 + keepAfterLast; k < r.len; ++k) clear(k);
-        for (int k = 0; k <= r.first - 2; ++k) clear(k);
+            for (int k = r.last + 1 + keepAfterLast; k < r.len; ++k)
+                clear(k);
+        for (int k = 0; k <= r.first - 2; ++k)
+            clear(k);
         return r.len;
     };
 
@@ -287,7 +296,8 @@ bool IsAcceptedAutoGrid(const TGratShape& s) {
     return true;
 }
 
-AutoGridResult GenerateAutoGrid(TGratShape& shape, int symmetry, std::uint64_t seed, const AutoGridTick& tick) {
+AutoGridResult GenerateAutoGrid(TGratShape& shape, int symmetry, std::uint64_t seed,
+                                const AutoGridTick& tick) {
     assert(IsValidSymmetry(symmetry));
     assert(shape.width <= kMaxGridSide && shape.height <= kMaxGridSide);
     AutoGridResult result;
@@ -325,7 +335,8 @@ int FillPercent(const TGratShape& s) {
     if (s.width <= 0 || s.height <= 0) return 0;
     int letters = 0;
     for (int i = 1; i <= s.width; ++i)
-        for (int j = 1; j <= s.height; ++j) letters += s.letter[i][j];
+        for (int j = 1; j <= s.height; ++j)
+            letters += s.letter[i][j];
     return letters * 100 / (s.width * s.height);
 }
 

@@ -12,7 +12,7 @@
 //  1. Clear the matrix. Place a first across word of length 3 … min(HW, 16) at the left edge of a
 //     random row.
 //  2. Placement loop: each iteration proposes one down and one across word of random length
-//     (3 … min(area side, 16)) and place. A word is laid only if it crosses existing letters (at
+//     (3 … min(area side, 16)) and position. A word is laid only if it crosses existing letters (at
 //     least twice once the across words outnumber a third of the longer area side: the strict
 //     flag) and does not run along or into an existing parallel pair of letters. An area line that
 //     lies beside its own mirror image (a mirrored even side) is never drawn as the line of a word,
@@ -25,9 +25,10 @@
 //  5. Clean-up passes until one finds no word (a run of 2 or more) crossed fewer than twice: such a
 //     word loses its uncrossed squares; a well crossed word is trimmed to at most one uncrossed
 //     square before its first crossing, and after its last crossing to none (down words) or one
-//     (across words); a square with no letter neighbour is cleared. Every square is cleared with
-//     its mirror images, so the shape stays symmetric; a pass only clears squares, so the passes
-//     end.
+//     (across words), the far end only when the square after it has no letter beside it; a square
+//     with no letter neighbour is cleared. Every square is cleared with its mirror images, so the
+//     shape stays symmetric. A pass that finds a weak word clears at least one square, so the passes
+//     end; trimmed squares are uncrossed, so the last pass leaves every word crossed twice.
 //  6. Accept when row 1, row H, column 1, column W, the middle row and the middle column each hold
 //     a letter square and no run is longer than 16; otherwise start a new trial.
 //
@@ -77,7 +78,8 @@ struct AutoGridResult {
 // 1 … 4. All randomness comes from one generator seeded with `seed`, so a seed reproduces a shape;
 // the program seeds from the clock. A refused size leaves the shape untouched; a stop leaves it
 // without letter squares.
-AutoGridResult GenerateAutoGrid(TGratShape& shape, int symmetry, std::uint64_t seed, const AutoGridTick& tick = {});
+AutoGridResult GenerateAutoGrid(TGratShape& shape, int symmetry, std::uint64_t seed,
+                                const AutoGridTick& tick = {});
 
 // Steps of a trial after the placement loop, usable on any shape of the given symmetry.
 void MirrorGenerationArea(TGratShape& shape, int symmetry);

@@ -15,7 +15,9 @@ enum GridSymmetry : int {
     kSymmetryNone = 4,
 };
 
-inline bool IsValidSymmetry(int symmetry) { return symmetry >= kSymmetryFull && symmetry <= kSymmetryNone; }
+inline bool IsValidSymmetry(int symmetry) {
+    return symmetry >= kSymmetryFull && symmetry <= kSymmetryNone;
+}
 
 // Square (i, j) (1-based) and its mirror images in a width x height grid. A square on a middle line
 // is its own image and then appears twice, which is harmless for setting and clearing.
@@ -29,10 +31,14 @@ struct SymmetricSquares {
 inline SymmetricSquares SymmetricPartners(int symmetry, int width, int height, int i, int j) {
     const int mi = width + 1 - i, mj = height + 1 - j;
     switch (symmetry) {
-    case kSymmetryFull: return {{{{i, j}, {mi, j}, {i, mj}, {mi, mj}}}, 4};
-    case kSymmetryHorizontal: return {{{{i, j}, {i, mj}}}, 2};
-    case kSymmetryVertical: return {{{{i, j}, {mi, j}}}, 2};
-    default: return {{{{i, j}}}, 1};
+    case kSymmetryFull:
+        return {{{{i, j}, {mi, j}, {i, mj}, {mi, mj}}}, 4};
+    case kSymmetryHorizontal:
+        return {{{{i, j}, {i, mj}}}, 2};
+    case kSymmetryVertical:
+        return {{{{i, j}, {mi, j}}}, 2};
+    default:
+        return {{{{i, j}}}, 1};
     }
 }
 
