@@ -62,13 +62,8 @@ void ApplyGroup(ScanCells& c, int a, int b, const Exchange (&group)[N]) {
 ScanGenerator::ScanGenerator(int width, int height, const ExcludedMap& excluded, const ScanOptions& options,
                              std::uint64_t seed)
     : excluded_(excluded), opt_(options) {
-    // splitmix64 spreads the seed over the generator's state.
-    for (auto& w : s_) {
-        std::uint64_t z = (seed += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        w = z ^ (z >> 31);
-    }
+    state_ = seed;
+    boundary_.fill(~0ull); // rows -1 and 42 (and every column outside) are boundary
     TScanLayout l;
     l.width = width;
     l.height = height;
@@ -84,6 +79,7 @@ void ScanGenerator::SyncMasks(int x, int y) {
     const std::uint64_t bx = 1ull << x, by = 1ull << y;
     if (c <= 3 && !(c & 1)) freeH_[y] |= bx; else freeH_[y] &= ~bx;
     if (c <= 3 && !(c & 2)) freeV_[x] |= by; else freeV_[x] &= ~by;
+    if (IsScanBoundary(c)) boundary_[y + 1] |= bx << 1; else boundary_[y + 1] &= ~(bx << 1);
 }
 
 void ScanGenerator::SetLayout(const TScanLayout& layout) {
@@ -98,39 +94,47 @@ namespace {
 // Whether candidate I could start a word next to (x, y), apart from the word's length: its first
 // letter is free in its direction and, for a bent arrow, the cell before the word is a boundary not
 // already holding the standard definition of that word. Compiled once per candidate.
+// Windows of the masks around a cell (x, y): bit i of freeRow[j] is cell (x - 1 + i, y - 1 + j) free
+// across, bit j of freeCol[i] the same cell free down, bit i of bound[j] cell (x - 2 + i, y - 2 + j) a
+// definition or outside.
+struct Around {
+    std::uint64_t freeRow[3], freeCol[3], bound[4];
+};
+
+// Whether candidate I could start a word next to the cell, apart from the word's length and the code
+// already before it: its first letter is free in its direction and, for a bent arrow, the cell
+// before the word is a boundary. Compiled once per candidate.
 template <size_t I>
-std::uint32_t CandidateOpen(const ScanCells& c, const std::uint64_t (&freeRow)[3], const std::uint64_t (&freeCol)[3],
-                            int x, int y) {
+std::uint32_t CandidateOpen(const Around& w) {
     constexpr Candidate k = kCandidates[I];
-    const bool free = k.horiz ? (freeRow[k.sy + 1] >> (k.sx + 1)) & 1 : (freeCol[k.sx + 1] >> (k.sy + 1)) & 1;
-    if constexpr (k.code == 14 || k.code == 26) {
-        return static_cast<std::uint32_t>(free) << I;
-    } else {
-        const std::uint8_t before = k.horiz ? c[x + k.sx - 1][y + k.sy] : c[x + k.sx][y + k.sy - 1];
-        const bool ok = free & IsScanBoundary(before) & (before != (k.horiz ? 14 : 26));
-        return static_cast<std::uint32_t>(ok) << I;
-    }
+    constexpr bool standard = k.code == 14 || k.code == 26;
+    const std::uint64_t free = k.horiz ? w.freeRow[k.sy + 1] >> (k.sx + 1) : w.freeCol[k.sx + 1] >> (k.sy + 1);
+    const std::uint64_t bound = standard ? 1 : k.horiz ? w.bound[k.sy + 2] >> (k.sx + 1) : w.bound[k.sy + 1] >> (k.sx + 2);
+    return static_cast<std::uint32_t>(free & bound & 1) << I;
 }
 template <size_t... I>
-std::uint32_t OpenCandidates(const ScanCells& c, const std::uint64_t (&freeRow)[3],
-                             const std::uint64_t (&freeCol)[3], int x, int y, std::index_sequence<I...>) {
-    return (CandidateOpen<I>(c, freeRow, freeCol, x, y) | ...);
+std::uint32_t OpenCandidates(const Around& w, std::index_sequence<I...>) {
+    return (CandidateOpen<I>(w) | ...);
 }
 } // namespace
 
 bool ScanGenerator::PlaceDefinition(int x, int y, int n) {
     ScanCells& c = layout_.cells;
-    // Free bits around (x, y): bit i of freeRow[j] is cell (x - 1 + i, y - 1 + j) free across,
-    // bit j of freeCol[i] is cell (x - 1 + i, y - 1 + j) free down.
-    const std::uint64_t freeRow[3] = {freeH_[y - 1] >> (x - 1), freeH_[y] >> (x - 1), freeH_[y + 1] >> (x - 1)};
-    const std::uint64_t freeCol[3] = {freeV_[x - 1] >> (y - 1), freeV_[x] >> (y - 1), freeV_[x + 1] >> (y - 1)};
-    std::uint32_t open = opt_.permitArrows
-                             ? OpenCandidates(c, freeRow, freeCol, x, y, std::make_index_sequence<std::size(kCandidates)>{})
-                             : OpenCandidates(c, freeRow, freeCol, x, y, std::make_index_sequence<kStandardCandidates>{});
+    const Around w{{freeH_[y - 1] >> (x - 1), freeH_[y] >> (x - 1), freeH_[y + 1] >> (x - 1)},
+                   {freeV_[x - 1] >> (y - 1), freeV_[x] >> (y - 1), freeV_[x + 1] >> (y - 1)},
+                   {boundary_[y - 1] >> (x - 1), boundary_[y] >> (x - 1), boundary_[y + 1] >> (x - 1),
+                    boundary_[y + 2] >> (x - 1)}};
+    std::uint32_t open = opt_.permitArrows ? OpenCandidates(w, std::make_index_sequence<std::size(kCandidates)>{})
+                                           : OpenCandidates(w, std::make_index_sequence<kStandardCandidates>{});
     // The first open candidate (in the fixed order) whose word of length n fits is taken.
     for (; open; open &= open - 1) {
         const Candidate& k = kCandidates[std::countr_zero(open)];
         const CellPos s{x + k.sx, y + k.sy};
+        if (k.code != 14 && k.code != 26) {
+            // The cell before the word must not already define it with the standard arrow.
+            const std::uint8_t before = k.horiz ? c[s.x - 1][s.y] : c[s.x][s.y - 1];
+            if (before == (k.horiz ? 14 : 26)) continue;
+        }
         const int len = std::min(n, kGratSize - (k.horiz ? s.x : s.y));
         const std::uint64_t want = ((1ull << len) - 1) << (k.horiz ? s.x : s.y);
         std::uint64_t& line = k.horiz ? freeH_[s.y] : freeV_[s.x];
@@ -138,6 +142,7 @@ bool ScanGenerator::PlaceDefinition(int x, int y, int n) {
         c[x][y] = k.code;
         freeH_[y] &= ~(1ull << x);
         freeV_[x] &= ~(1ull << y);
+        boundary_[y + 1] |= 1ull << (x + 1);
         line &= ~want;
         if (k.horiz)
             for (int j = 0; j < len; ++j) c[s.x + j][s.y] |= 1;

@@ -16,9 +16,10 @@
 // natural arrows, and the layout is complete. There is no pass limit: the caller stops it.
 //
 // A pass allocates nothing. Free cells are also kept as bit masks per row (free for an across word)
-// and per column (free for a down word), so that a candidate word is tested in one step. Random
-// numbers come from xoshiro256** seeded from the injected seed: a pass draws about a hundred of
-// them, and std::mt19937_64 took 40 % of the time of a pass.
+// and per column (free for a down word), and definition-or-outside cells per row, so that the
+// candidates of a cell and a candidate word are tested with a few bit operations. Random numbers
+// come from wyrand seeded from the injected seed: a pass draws about a hundred of them, and
+// std::mt19937_64 took 40 % of the time of a pass.
 #pragma once
 
 #include "scanword/ScanBlocks.h"
@@ -99,17 +100,13 @@ public:
     void SetCell(int x, int y, std::uint8_t code);
 
 private:
+    // wyrand: one multiply per number, plenty for placing definitions.
     std::uint64_t Next() {
-        const std::uint64_t result = Rotl(s_[1] * 5, 7) * 9, t = s_[1] << 17;
-        s_[2] ^= s_[0];
-        s_[3] ^= s_[1];
-        s_[1] ^= s_[2];
-        s_[0] ^= s_[3];
-        s_[2] ^= t;
-        s_[3] = Rotl(s_[3], 45);
-        return result;
+        __extension__ typedef unsigned __int128 u128;
+        state_ += 0xA0761D6478BD642Full;
+        const u128 t = static_cast<u128>(state_) * (state_ ^ 0xE7037ED1A0B428DBull);
+        return static_cast<std::uint64_t>(t >> 64) ^ static_cast<std::uint64_t>(t);
     }
-    static std::uint64_t Rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
     // Uniform 0 … n - 1 from 21 random bits.
     static int Bounded(std::uint64_t bits21, int n) { return static_cast<int>((bits21 * static_cast<std::uint64_t>(n)) >> 21); }
     int Random(int n) { return Bounded(Next() >> 43, n); }
@@ -127,12 +124,15 @@ private:
     ExcludedMap excluded_;
     ScanOptions opt_;
     ScanBlocks blocks_;
-    std::uint64_t s_[4] = {};
+    std::uint64_t state_ = 0;
     // A placement that failed at a cell fails again for any word length at least as long, as long
     // as nothing changed since (placements and removals both count as changes in changes_).
     std::uint64_t changes_ = 1;
     std::array<std::array<std::uint64_t, kGratSize>, kGratSize> failedAt_{};
     std::array<std::array<std::uint8_t, kGratSize>, kGratSize> failedLen_{};
+    // Bit x + 1 of boundary_[y + 1]: (x, y) is a definition or outside cell (rows and columns -1 … 42,
+    // so that the cells two steps before a word near the frame can be read as a window).
+    std::array<std::uint64_t, kGratSize + 2> boundary_{};
     // Bit x of freeH_[y]: (x, y) is a letter cell not yet in an across word; freeV_[x] likewise by y.
     std::array<std::uint64_t, kGratSize> freeH_{}, freeV_{};
     int block_ = 0;
