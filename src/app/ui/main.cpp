@@ -8,6 +8,7 @@
 #include "platform/qt/QtSounds.h"
 
 #include <QApplication>
+#include <QProgressBar>
 
 int main(int argc, char** argv) {
     using namespace vez;
