@@ -42,7 +42,7 @@ struct AppState {
     fs::path ProgramFolder;
     fs::path IniPath() const { return ProgramFolder / kIniFileName; }
 
-    Settings Sets;               // the settings in memory; the sound setting already forced off when impossible
+    Settings Sets; // the settings in memory; the sound setting already forced off when impossible
     bool SoundsPossible = false; // the Sound folder and an audio output exist
 
     std::string CrosKind = kModeCros;
@@ -59,9 +59,9 @@ struct AppState {
     bool ComposeOpen = false;     // the compose window is open (at most one)
     bool ScanBuilderOpen = false; // the scanword builder is open
 
-    // Dictionary check state. The dictionary check unit keeps its counters and last status here
-    // (its TDictStats and DictCheckStatus join this block); the main window needs only whether the
-    // check has passed in this run.
+    // DictState — the dictionary check's state. The check unit (dictionary/DictCheck.h) adds its
+    // counters (TDictStats) and last result (DictCheckStatus) to this block; the main window needs
+    // only whether the check has passed in this run.
     bool DictReady = false;
 
     // Entries removed from the dictionary while a compose window is open, so that the document writer

@@ -143,8 +143,8 @@ void MainLogic::Compose() {
     const fs::path cros = state_.ProgramFolder / "CROS";
     std::error_code ec;
     if (!fs::exists(cros / "GratCROS1.bmp", ec) && !fs::exists(cros / "GratCROS.bmp", ec)) {
-        dialogs_.Show(ru("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\""), caption, kBtnOK, kBtnOK,
-                      kIconWarn);
+        dialogs_.Show(ru("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\""), caption, kBtnOK,
+                      kBtnOK, kIconWarn);
         return;
     }
     state_.WindowCode = wc::ComposePick;
@@ -168,7 +168,8 @@ void MainLogic::Rework() {
         return;
     }
     state_.WindowCode = wc::Rework;
-    hooks_.OpenRework(*pick, KindWord("Доработка кроссворда ", "Доработка сканворда ") + UpperCase(pick->FileName));
+    hooks_.OpenRework(*pick,
+                      KindWord("Доработка кроссворда ", "Доработка сканворда ") + UpperCase(pick->FileName));
 }
 
 void MainLogic::View() {
@@ -180,22 +181,25 @@ void MainLogic::View() {
 void MainLogic::Solve() {
     if (!Available(MainCommand::Solve)) return;
     state_.WindowCode = wc::SolvePick;
-    const auto pick =
-        hooks_.PickDocument(KindWord("Выбрать кроссворд для разгадывания", "Выбрать сканворд для разгадывания"));
+    const auto pick = hooks_.PickDocument(
+        KindWord("Выбрать кроссворд для разгадывания", "Выбрать сканворд для разгадывания"));
     state_.WindowCode = wc::Main;
     if (!pick) return;
     const std::string line = FirstLine(pick->Path);
     const std::string caption = ru(" Выход из режима");
     if (line.rfind("AS", 0) != 0) {
-        dialogs_.Show(ru("Это не ") + KindWord("кроссворд !", "сканворд !"), caption, kBtnOK, kBtnOK, kIconInfo);
+        dialogs_.Show(ru("Это не ") + KindWord("кроссворд !", "сканворд !"), caption, kBtnOK, kBtnOK,
+                      kIconInfo);
         return;
     }
     if (line.rfind("AS.", 0) == 0) {
-        dialogs_.Show(KindWord("Кроссворд", "Сканворд") + ru(" не завершен !"), caption, kBtnOK, kBtnOK, kIconInfo);
+        dialogs_.Show(KindWord("Кроссворд", "Сканворд") + ru(" не завершен !"), caption, kBtnOK, kBtnOK,
+                      kIconInfo);
         return;
     }
     state_.WindowCode = wc::Solve;
-    hooks_.OpenSolve(*pick, ru("Разгадываем ") + KindWord("кроссворд ", "сканворд ") + UpperCase(pick->FileName));
+    hooks_.OpenSolve(*pick,
+                     ru("Разгадываем ") + KindWord("кроссворд ", "сканворд ") + UpperCase(pick->FileName));
 }
 
 void MainLogic::Dict() {
@@ -249,7 +253,8 @@ bool MainLogic::QueryExit() {
         return false;
     }
     if (state_.ScanBuilderOpen && hooks_.CloseScanBuilder) hooks_.CloseScanBuilder();
-    if (dialogs_.Show(ru("Завершить программу?"), caption, 14, kBtnCancel, kIconQuestion) != kBtnOK) return false;
+    if (dialogs_.Show(ru("Завершить программу?"), caption, 14, kBtnCancel, kIconQuestion) != kBtnOK)
+        return false;
     if (state_.Sets.Sound) sounds_.PlaySoundFile("Exit.wav", PlayMode::ToEnd);
     return true;
 }

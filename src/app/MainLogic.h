@@ -65,14 +65,14 @@ enum class MainCommand { Make, ReMake, View, Solve, Dict, Resh, Param, Help, Exi
 
 // The menu items that change with the mode. Captions are Windows-1251 with '&' before the accelerator.
 struct MainMenu {
-    std::string CrosCaption;      // mmCros
-    bool ReshVisible = true;      // mmResh, tbtnResh
-    std::string RisFirst;         // first item of the picture menu
-    std::string PrintFirst;       // first item of the print menu
-    std::string PopupRisFirst;    // first item of the tool bar's picture popup
-    std::string PopupPrintFirst;  // first item of the tool bar's print popup
-    bool LetticeVisible = true;   // the "empty grid" items
-    std::string CheckedMode;      // the mode whose item carries the check mark
+    std::string CrosCaption;     // mmCros
+    bool ReshVisible = true;     // mmResh, tbtnResh
+    std::string RisFirst;        // first item of the picture menu
+    std::string PrintFirst;      // first item of the print menu
+    std::string PopupRisFirst;   // first item of the tool bar's picture popup
+    std::string PopupPrintFirst; // first item of the tool bar's print popup
+    bool LetticeVisible = true;  // the "empty grid" items
+    std::string CheckedMode;     // the mode whose item carries the check mark
 };
 
 // "2ч 05м", and from one day on "1д 2ч 00м"; seconds are dropped.

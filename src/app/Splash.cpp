@@ -74,7 +74,8 @@ TColor GradientLineColor(const Gradient& g, int i, int n) {
     return out;
 }
 
-std::optional<PixelPoint> FloatPicture(PixelSize picture, PixelSize area, bool floatLogo, const RandomFn& random) {
+std::optional<PixelPoint> FloatPicture(PixelSize picture, PixelSize area, bool floatLogo,
+                                       const RandomFn& random) {
     if (!floatLogo) return std::nullopt;
     return PixelPoint{-random(picture.width - area.width), -random(picture.height - area.height)};
 }

@@ -55,6 +55,7 @@ struct PixelPoint {
     int x = 0, y = 0;
     bool operator==(const PixelPoint&) const = default;
 };
-std::optional<PixelPoint> FloatPicture(PixelSize picture, PixelSize area, bool floatLogo, const RandomFn& random);
+std::optional<PixelPoint> FloatPicture(PixelSize picture, PixelSize area, bool floatLogo,
+                                       const RandomFn& random);
 
 } // namespace vez

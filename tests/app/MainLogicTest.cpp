@@ -106,7 +106,8 @@ TEST(MainLogic, MenuFollowsTheModeAndJapaneseKeepsThePictureItems) {
     };
     for (const auto& c : cases) {
         Fixture f;
-        for (const char* m : c.switches) ASSERT_TRUE(f.logic->SwitchMode(m));
+        for (const char* m : c.switches)
+            ASSERT_TRUE(f.logic->SwitchMode(m));
         const MainMenu& m = f.logic->Menu();
         const std::string label = c.switches.back();
         EXPECT_EQ(U(m.CrosCaption), c.japanCaptionOr ? c.japanCaptionOr : c.e.caption) << label;
@@ -182,7 +183,7 @@ TEST(MainLogic, CommandsWithoutTheirWindowsAreUnavailableExceptWhereTheModeNeeds
 
 TEST(MainLogic, ComposeInCrosswordModeChecksThenPicksAndOpens) {
     const char* caption = " Отмена составления кроссворда";
-    {   // A second Compose while one runs.
+    { // A second Compose while one runs.
         Fixture f;
         f.home.Write("CROS/GratCROS1.bmp", "x");
         f.state.ComposeOpen = true;
@@ -192,11 +193,11 @@ TEST(MainLogic, ComposeInCrosswordModeChecksThenPicksAndOpens) {
         EXPECT_EQ(f.calls, Calls{});
         EXPECT_TRUE(f.dialogs.AllConsumed());
     }
-    {   // No storage at all.
+    { // No storage at all.
         Fixture f;
         f.home.Write("CROS/GratCROS2.bmp", "x");
-        f.dialogs.ExpectMsg("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\"", caption, kBtnOK, kBtnOK,
-                            kIconWarn, kBtnOK);
+        f.dialogs.ExpectMsg("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\"", caption, kBtnOK,
+                            kBtnOK, kIconWarn, kBtnOK);
         f.logic->Compose();
         EXPECT_EQ(f.calls, Calls{});
         EXPECT_TRUE(f.dialogs.AllConsumed());
@@ -259,7 +260,8 @@ TEST(MainLogic, SolveChecksTheFirstLineOfThePickedDocument) {
         Calls expect{cros ? "picker:Выбрать кроссворд для разгадывания (51)"
                           : "picker:Выбрать сканворд для разгадывания (51)"};
         if (!c.message)
-            expect.push_back(cros ? "solve:Разгадываем кроссворд ЛЕТО.05 (50)" : "solve:Разгадываем сканворд ЛЕТО.05 (50)");
+            expect.push_back(cros ? "solve:Разгадываем кроссворд ЛЕТО.05 (50)"
+                                  : "solve:Разгадываем сканворд ЛЕТО.05 (50)");
         EXPECT_EQ(f.calls, expect) << c.doc;
         EXPECT_EQ(f.state.WindowCode, c.message ? wc::Main : wc::Solve) << c.doc;
         EXPECT_TRUE(f.dialogs.AllConsumed()) << c.doc;
@@ -275,7 +277,8 @@ TEST(MainLogic, ReworkAndDictionaryHandOverWithTheirCodes) {
     f.logic->Rework(); // cancelled in the picker
     f.Document("AS ");
     f.logic->Rework();
-    EXPECT_EQ(f.calls, (Calls{"picker:Выбрать кроссворд для доработки (21)", "picker:Выбрать кроссворд для доработки (21)",
+    EXPECT_EQ(f.calls, (Calls{"picker:Выбрать кроссворд для доработки (21)",
+                              "picker:Выбрать кроссворд для доработки (21)",
                               "rework:Доработка кроссворда ЛЕТО.05 (20)"}));
     f.calls.clear();
     // A failed check stops the command and runs again next time; a passed one is not repeated.
@@ -292,26 +295,24 @@ TEST(MainLogic, PassedTimeShowsDaysFromOneDayOn) {
         std::chrono::seconds elapsed;
         const char* text;
     } cases[] = {
-        {0s, "0ч 00м"},
-        {2h + 5min + 59s, "2ч 05м"},
-        {23h + 59min + 59s, "23ч 59м"},
-        {26h, "1д 2ч 00м"},
-        {24h, "1д 0ч 00м"},
-        {49h + 7min, "2д 1ч 07м"},
+        {0s, "0ч 00м"},     {2h + 5min + 59s, "2ч 05м"}, {23h + 59min + 59s, "23ч 59м"},
+        {26h, "1д 2ч 00м"}, {24h, "1д 0ч 00м"},          {49h + 7min, "2д 1ч 07м"},
         {-5s, "0ч 00м"}, // the clock was put back
     };
     Fixture f;
     f.state.StartTime = std::chrono::system_clock::time_point{1000h};
-    for (const auto& c : cases) EXPECT_EQ(U(f.logic->PassedTime(f.state.StartTime + c.elapsed)), c.text);
+    for (const auto& c : cases)
+        EXPECT_EQ(U(f.logic->PassedTime(f.state.StartTime + c.elapsed)), c.text);
 }
 
 TEST(MainLogic, ExitIsRefusedWhileComposingAndOtherwiseAsked) {
     for (const char* mode : {"Cros", "Scan"}) {
         Fixture f(mode);
         f.state.ComposeOpen = true;
-        f.dialogs.ExpectMsg(std::string("Для выхода из программы\r\nнеобходимо закрыть окно\r\nсоставления ") +
-                                (std::string(mode) == "Cros" ? "кроссворда." : "сканворда."),
-                            kProgram, kBtnOK, kBtnOK, kIconInfo, kBtnOK);
+        f.dialogs.ExpectMsg(
+            std::string("Для выхода из программы\r\nнеобходимо закрыть окно\r\nсоставления ") +
+                (std::string(mode) == "Cros" ? "кроссворда." : "сканворда."),
+            kProgram, kBtnOK, kBtnOK, kIconInfo, kBtnOK);
         EXPECT_FALSE(f.logic->QueryExit());
         EXPECT_TRUE(f.dialogs.AllConsumed());
     }

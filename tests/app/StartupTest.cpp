@@ -13,7 +13,8 @@ using test::TempHome;
 
 const char* const kCaption = " Программа \"Вездар\"";
 const char* const kNoPicture = "Нет файла картинки ..\\CROS\\Vez.*\r\n(см. Справка / Разное / Заставка)";
-const char* const kBadPicture = "Неверный формат файла\r\nкартинки ..\\CROS\\Vez.*\r\n(см. Справка/Разное/Заставка)";
+const char* const kBadPicture =
+    "Неверный формат файла\r\nкартинки ..\\CROS\\Vez.*\r\n(см. Справка/Разное/Заставка)";
 const char* const kSmallPicture = "Картинка мала для окна.\r\n(см. Справка/Разное/Заставка)";
 
 // A random source answering from a script and recording the bounds it was asked for.
@@ -40,7 +41,9 @@ struct Fixture {
     Fixture() { state.ProgramFolder = home.path(); }
     StartupEnv Env() {
         return {dialogs, sounds, std::chrono::system_clock::time_point{std::chrono::hours(1000)},
-                [](const AppState&) { return PixelSize{500, 300}; },
+                [](const AppState&) {
+                    return PixelSize{500, 300};
+                },
                 [this](const fs::path& p) -> std::optional<PixelSize> {
                     loaded.push_back(p);
                     return pictureSize;
@@ -76,7 +79,7 @@ TEST(Startup, StoredModeIsCutToFiveCharactersAndOnlyKnownModesSwitch) {
     const struct {
         const char* stored;
         const char* mode;
-    } cases[] = {{"Cros", "Cros"},   {"Scan", "Scan"},  {"Japan", "Japan"}, {"Japanese", "Japan"},
+    } cases[] = {{"Cros", "Cros"},     {"Scan", "Scan"}, {"Japan", "Japan"}, {"Japanese", "Japan"},
                  {"Scanword", "Cros"}, {"scan", "Cros"}, {"Cr", "Cros"},     {"", "Cros"}};
     for (const auto& c : cases) {
         Fixture f;
@@ -132,7 +135,11 @@ TEST(Splash, FirstExistingExtensionIsLoadedAndItsProblemsReported) {
         int state;
     } cases[] = {
         {{}, PixelSize{800, 600}, nullptr, kNoPicture, kPictureNone},
-        {{"Vez.wmf", "Vez.emf", "Vez.jpeg", "Vez.bmp"}, PixelSize{800, 600}, "Vez.bmp", nullptr, kPictureShown},
+        {{"Vez.wmf", "Vez.emf", "Vez.jpeg", "Vez.bmp"},
+         PixelSize{800, 600},
+         "Vez.bmp",
+         nullptr,
+         kPictureShown},
         {{"Vez.jpg", "Vez.bmp"}, PixelSize{500, 300}, "Vez.jpg", nullptr, kPictureShown},
         {{"Vez.wmf"}, std::nullopt, "Vez.wmf", kBadPicture, kPictureNone},
         {{"Vez.jpeg"}, PixelSize{0, 0}, "Vez.jpeg", kBadPicture, kPictureNone},
@@ -142,7 +149,8 @@ TEST(Splash, FirstExistingExtensionIsLoadedAndItsProblemsReported) {
     for (const auto& c : cases) {
         TempHome home;
         FakeDialogs dialogs;
-        for (const char* name : c.files) home.Write(fs::path("CROS") / name, "x");
+        for (const char* name : c.files)
+            home.Write(fs::path("CROS") / name, "x");
         std::vector<fs::path> loaded;
         auto load = [&](const fs::path& p) {
             loaded.push_back(p);
@@ -176,14 +184,13 @@ TEST(Splash, GradientLinesMoveEachChannelAndRound) {
         int i, n;
         TColor color;
     } cases[] = {
-        {0, 11, 0x806400},
-        {10, 11, 0x8000FF},
-        {5, 11, 0x803280},   // 127.5 rounds up to 128, 50 exact
-        {1, 3, 0x803280},    // 127.5 and 50
-        {1, 4, 0x804355},    // 85 and 66.67 → 67
-        {0, 1, 0x806400},    // a single line takes the first colour
+        {0, 11, 0x806400}, {10, 11, 0x8000FF}, {5, 11, 0x803280}, // 127.5 rounds up to 128, 50 exact
+        {1, 3, 0x803280},                                         // 127.5 and 50
+        {1, 4, 0x804355},                                         // 85 and 66.67 → 67
+        {0, 1, 0x806400},                                         // a single line takes the first colour
     };
-    for (const auto& c : cases) EXPECT_EQ(GradientLineColor(g, c.i, c.n), c.color) << c.i << "/" << c.n;
+    for (const auto& c : cases)
+        EXPECT_EQ(GradientLineColor(g, c.i, c.n), c.color) << c.i << "/" << c.n;
 }
 
 TEST(Splash, FloatingPictureShowsARandomPartOnlyWhenTheSettingIsOn) {

@@ -117,7 +117,8 @@ TfrmMain::TfrmMain(MainLogic& logic, QWidget* parent)
     pmPrint_->addSeparator();
     AddItem(pmPrint_, "pmPrinterSetup", "Настройка принтера...");
     // Nothing to draw or print until the picture windows exist.
-    for (QMenu* m : {mmRis_, mmPrint_, pmRis_, pmPrint_}) m->setEnabled(false);
+    for (QMenu* m : {mmRis_, mmPrint_, pmRis_, pmPrint_})
+        m->setEnabled(false);
     mmCros_->addSeparator();
     mmExit_ = AddItem(mmCros_, "mmExit", "В&ыход");
 
@@ -130,7 +131,8 @@ TfrmMain::TfrmMain(MainLogic& logic, QWidget* parent)
     mrScan_ = AddItem(mmMode_, "mrScan", "&Сканворд");
     mrJapan_ = AddItem(mmMode_, "mrJapan", "&Яп. кроссворд");
     mrJapan_->setVisible(false); // reachable only through the settings file
-    for (QAction* a : {mrCros_, mrScan_, mrJapan_}) a->setCheckable(true);
+    for (QAction* a : {mrCros_, mrScan_, mrJapan_})
+        a->setCheckable(true);
     mmMode_->addSeparator();
     mmPassedTime_ = AddItem(mmMode_, "mmPassedTime", "");
     mmPassedTime_->setEnabled(false);
@@ -249,23 +251,27 @@ void TfrmMain::Refresh() {
     mmPrint_->actions().at(0)->setText(ToQ(m.PrintFirst));
     pmRis_->actions().at(0)->setText(ToQ(m.PopupRisFirst));
     pmPrint_->actions().at(0)->setText(ToQ(m.PopupPrintFirst));
-    for (QMenu* menu : {mmRis_, mmPrint_, pmRis_, pmPrint_}) menu->actions().at(2)->setVisible(m.LetticeVisible);
+    for (QMenu* menu : {mmRis_, mmPrint_, pmRis_, pmPrint_})
+        menu->actions().at(2)->setVisible(m.LetticeVisible);
     mrCros_->setChecked(m.CheckedMode == kModeCros);
     mrScan_->setChecked(m.CheckedMode == kModeScan);
     mrJapan_->setChecked(m.CheckedMode == kModeJapan);
     const struct {
         QAction* a;
         MainCommand c;
-    } items[] = {{mmMake_, MainCommand::Make}, {mmReMake_, MainCommand::ReMake}, {mmView_, MainCommand::View},
-                 {mmSolve_, MainCommand::Solve}, {mmDict_, MainCommand::Dict},     {mmResh_, MainCommand::Resh},
-                 {mmParam_, MainCommand::Param}, {mmHelp_, MainCommand::Help},     {mmExit_, MainCommand::Exit}};
-    for (const auto& i : items) i.a->setEnabled(logic_.Available(i.c));
+    } items[] = {
+        {mmMake_, MainCommand::Make},   {mmReMake_, MainCommand::ReMake}, {mmView_, MainCommand::View},
+        {mmSolve_, MainCommand::Solve}, {mmDict_, MainCommand::Dict},     {mmResh_, MainCommand::Resh},
+        {mmParam_, MainCommand::Param}, {mmHelp_, MainCommand::Help},     {mmExit_, MainCommand::Exit}};
+    for (const auto& i : items)
+        i.a->setEnabled(logic_.Available(i.c));
     UpdateModeMenu();
 }
 
 void TfrmMain::UpdateModeMenu() {
     const bool enabled = logic_.ModeItemsEnabled();
-    for (QAction* a : {mrCros_, mrScan_, mrJapan_}) a->setEnabled(enabled);
+    for (QAction* a : {mrCros_, mrScan_, mrJapan_})
+        a->setEnabled(enabled);
     mmPassedTime_->setText(ToQ(logic_.PassedTime(std::chrono::system_clock::now())));
 }
 

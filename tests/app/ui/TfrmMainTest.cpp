@@ -1,6 +1,6 @@
+#include "app/ui/TfrmMain.h"
 #include "app/MainLogic.h"
 #include "app/Startup.h"
-#include "app/ui/TfrmMain.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 
@@ -84,7 +84,8 @@ class TfrmMainTest : public QObject {
         QCOMPARE(mmCros->title(), QStringLiteral(" &Кроссворд "));
 
         s.Find<QAction>("mrScan")->trigger();
-        QCOMPARE(QString::fromStdString(LoadSettings(s.state.IniPath()).Values.CrosScan), QStringLiteral("Scan"));
+        QCOMPARE(QString::fromStdString(LoadSettings(s.state.IniPath()).Values.CrosScan),
+                 QStringLiteral("Scan"));
         QCOMPARE(mmCros->title(), QStringLiteral(" С&канворд "));
         QVERIFY(!s.Find<QAction>("mmResh")->isVisible());
         QTRY_VERIFY(!s.Find<QToolButton>("tbtnResh")->isVisible()); // the tool bar lays out on its next pass
@@ -93,7 +94,8 @@ class TfrmMainTest : public QObject {
         QCOMPARE(s.Find<QAction>("pmPrintCros")->text(), QStringLiteral("Сканворда"));
 
         s.Find<QAction>("mrCros")->trigger();
-        QCOMPARE(QString::fromStdString(LoadSettings(s.state.IniPath()).Values.CrosScan), QStringLiteral("Cros"));
+        QCOMPARE(QString::fromStdString(LoadSettings(s.state.IniPath()).Values.CrosScan),
+                 QStringLiteral("Cros"));
         QTRY_VERIFY(s.Find<QToolButton>("tbtnResh")->isVisible());
 
         // With a composition open the mode stays as it is.
@@ -112,9 +114,11 @@ class TfrmMainTest : public QObject {
         } cases[] = {
             {"Vez.jpg", 3000, 2000, nullptr, kPictureShown},
             {"Vez.bmp", 40, 30, "Картинка мала для окна.\r\n(см. Справка/Разное/Заставка)", kPictureNone},
-            {"Vez.jpg", 0, 0, "Неверный формат файла\r\nкартинки ..\\CROS\\Vez.*\r\n(см. Справка/Разное/Заставка)",
+            {"Vez.jpg", 0, 0,
+             "Неверный формат файла\r\nкартинки ..\\CROS\\Vez.*\r\n(см. Справка/Разное/Заставка)",
              kPictureNone},
-            {nullptr, 0, 0, "Нет файла картинки ..\\CROS\\Vez.*\r\n(см. Справка / Разное / Заставка)", kPictureNone},
+            {nullptr, 0, 0, "Нет файла картинки ..\\CROS\\Vez.*\r\n(см. Справка / Разное / Заставка)",
+             kPictureNone},
         };
         for (const auto& c : cases) {
             Started s([&](const fs::path& home) {
