@@ -1,6 +1,5 @@
 #include "app/ui/TfrmMsgBox.h"
 #include "app/SoundPlayer.h"
-#include "app/ui/TfrmMain.h"
 #include "platform/Text.h"
 #include "platform/qt/QtSounds.h"
 
@@ -191,19 +190,6 @@ class TfrmMsgBoxTest : public QObject {
         for (BeepKind k : {BeepKind::Information, BeepKind::Exclamation, BeepKind::Question, BeepKind::Error})
             s.Beep(k);
         if (!s.HasOutputDevice()) QVERIFY(!SoundsPossible(home.path().toStdString(), s));
-    }
-
-    void mainWindowExitCloses() {
-        TfrmMain w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QString dir = qEnvironmentVariable("VEZDAR_SCREENSHOTS");
-        if (!dir.isEmpty()) w.grab().save(dir + QStringLiteral("/main.png"));
-        auto* exit = w.findChild<QAction*>(QStringLiteral("mmExit"));
-        QVERIFY(exit->isEnabled());
-        QVERIFY(!w.findChild<QAction*>(QStringLiteral("mmMake"))->isEnabled());
-        exit->trigger();
-        QVERIFY(!w.isVisible());
     }
 };
 
