@@ -1,5 +1,6 @@
 #include "app/MainLogic.h"
 
+#include "grids/GridStore.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -139,10 +140,8 @@ void MainLogic::Compose() {
         return;
     }
     // Storage 1, or the old single storage that the storage window converts when it opens.
-    // (Named here rather than through the storage unit, whose colour type clashes with the settings'.)
-    const fs::path cros = state_.ProgramFolder / "CROS";
     std::error_code ec;
-    if (!fs::exists(cros / "GratCROS1.bmp", ec) && !fs::exists(cros / "GratCROS.bmp", ec)) {
+    if (!fs::exists(StorePath(state_.ProgramFolder, 1), ec) && !fs::exists(OldStorePath(state_.ProgramFolder), ec)) {
         dialogs_.Show(ru("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\""), caption, kBtnOK,
                       kBtnOK, kIconWarn);
         return;
