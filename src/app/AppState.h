@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/Config.h"
+#include "dictionary/DictCheck.h"
 #include "platform/Files.h"
 
 #include <chrono>
@@ -59,10 +60,8 @@ struct AppState {
     bool ComposeOpen = false;     // the compose window is open (at most one)
     bool ScanBuilderOpen = false; // the scanword builder is open
 
-    // DictState — the dictionary check's state. The check unit (dictionary/DictCheck.h) adds its
-    // counters (TDictStats) and last result (DictCheckStatus) to this block; the main window needs
-    // only whether the check has passed in this run.
-    bool DictReady = false;
+    // The dictionary counters, the result of the last check and whether a check passed in this run.
+    DictState Dict;
 
     // Entries removed from the dictionary while a compose window is open, so that the document writer
     // still finds their definitions: the word padded to 16 characters, then its definition.

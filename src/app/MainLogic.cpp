@@ -95,7 +95,7 @@ bool MainLogic::Available(MainCommand c) const {
     case MainCommand::Solve:
         return hooks_.PickDocument && hooks_.OpenSolve;
     case MainCommand::Dict:
-        return hooks_.OpenDictionary && (state_.DictReady || hooks_.RunDictCheck);
+        return hooks_.OpenDictionary && (state_.Dict.DictReady || hooks_.RunDictCheck);
     case MainCommand::Resh:
         return bool(hooks_.OpenGridEditor);
     case MainCommand::Param:
@@ -203,9 +203,9 @@ void MainLogic::Solve() {
 
 void MainLogic::Dict() {
     if (!Available(MainCommand::Dict)) return;
-    if (!state_.DictReady) {
+    if (!state_.Dict.DictReady) {
         if (!hooks_.RunDictCheck()) return;
-        state_.DictReady = true;
+        state_.Dict.DictReady = true;
     }
     state_.WindowCode = wc::Dict;
     hooks_.OpenDictionary();
