@@ -33,6 +33,9 @@ using ComposeClock = std::function<std::chrono::steady_clock::time_point()>;
 
 // What a session needs from the program. References must outlive the session.
 struct ComposeEnv {
+    ComposeEnv(fs::path home_, Dialogs& dialogs_, SoundPlayer& sounds_, Busy& busy_,
+               std::vector<std::string>& deletedEntries_)
+        : home(std::move(home_)), dialogs(dialogs_), sounds(sounds_), busy(busy_), deletedEntries(deletedEntries_) {}
     fs::path home;
     Dialogs& dialogs;
     SoundPlayer& sounds;

@@ -45,7 +45,14 @@ struct Fixture {
     test::FakeBusy busy;
     std::vector<std::string> deleted{ru("слон            Животное")};
     Clock::time_point now{1000h};
-    ComposeSession session{ComposeEnv{home.path(), dialogs, player, busy, deleted, [this] { return now; }, 7, {}}};
+    ComposeSession session{Env()};
+
+    ComposeEnv Env() {
+        ComposeEnv env(home.path(), dialogs, player, busy, deleted);
+        env.now = [this] { return now; };
+        env.seed = 7;
+        return env;
+    }
 
     // Applies reports until `done` holds (the engine runs on its own thread).
     template <class Pred>
