@@ -14,7 +14,7 @@ namespace {
 
 // Messages of the shared saving code go to the terminal; every question takes its first button.
 class ConsoleDialogs : public Dialogs {
-public:
+  public:
     int ShowMsgBox(const MsgBoxRequest& req, std::string*) override {
         std::string text;
         for (char c : Cp1251ToUtf8(req.text))

@@ -12,9 +12,9 @@
 namespace vez::cli {
 
 struct ComposeLibraryOptions {
-    std::optional<int> storage;               // CROS/GratCROS<N>.bmp
-    std::optional<std::pair<int, int>> cell;  // column, row 1 … 10, as the storage window shows them
-    std::string saveFolder;                   // UTF-8, as typed
+    std::optional<int> storage;              // CROS/GratCROS<N>.bmp
+    std::optional<std::pair<int, int>> cell; // column, row 1 … 10, as the storage window shows them
+    std::string saveFolder;                  // UTF-8, as typed
 };
 
 extern const char* const kComposeLibraryUsage;
@@ -23,7 +23,9 @@ extern const char* const kComposeLibraryUsage;
 // bad value.
 bool TakeComposeLibraryOption(const Args& args, std::size_t& i, ComposeLibraryOptions& opt);
 // A storage cell was asked for.
-inline bool WantsStorageGrid(const ComposeLibraryOptions& opt) { return opt.storage || opt.cell; }
+inline bool WantsStorageGrid(const ComposeLibraryOptions& opt) {
+    return opt.storage || opt.cell;
+}
 // The shape of the storage cell with its slots and crossings; nullopt with a UTF-8 message.
 std::optional<GridModel> LoadStorageGrid(const ComposeLibraryOptions& opt, std::string& error);
 // Writes the composed model into CROS/<FOLDER> (created when missing) as the next document;

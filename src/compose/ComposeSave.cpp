@@ -37,8 +37,8 @@ std::optional<std::string> CreateLibraryFolder(const fs::path& home, Dialogs& di
     fs::create_directories(LibraryPath(home, kind), ec);
     // create_directory is false for an existing folder: that, like any other failure, is refused.
     if (!IsSafeName(name) || !fs::create_directory(LibraryPath(home, kind) / NameToPath(name), ec)) {
-        dialogs.Show(ru("Папка \"") + name + ru("\"\r\nуже существует !"), ru("ОШИБКА !"), kBtnCancel, kBtnCancel,
-                     kIconError);
+        dialogs.Show(ru("Папка \"") + name + ru("\"\r\nуже существует !"), ru("ОШИБКА !"), kBtnCancel,
+                     kBtnCancel, kIconError);
         return std::nullopt;
     }
     return name;

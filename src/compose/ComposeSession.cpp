@@ -51,13 +51,16 @@ int ComposeSession::PlacedDialogs::ShowMsgBox(const MsgBoxRequest& req, std::str
 
 ComposeSession::ComposeSession(ComposeEnv env) : env_(std::move(env)) {}
 
-ComposeSession::~ComposeSession() { StopEngine(); }
+ComposeSession::~ComposeSession() {
+    StopEngine();
+}
 
 std::string ComposeSession::KindWord(const char* cros, const char* scan) const {
     return ru(crossword_ ? cros : scan);
 }
 
-int ComposeSession::Ask(std::string text, std::string caption, int buttons, int focus, int icon, std::string* input) {
+int ComposeSession::Ask(std::string text, std::string caption, int buttons, int focus, int icon,
+                        std::string* input) {
     return placed_.ShowMsgBox({std::move(text), std::move(caption), buttons, focus, icon}, input);
 }
 
@@ -69,8 +72,10 @@ bool ComposeSession::Open(const TGrat& grat, const TScanLayout* layout) {
     view_.status = Title();
     view_.caption = ru("Составление ") + KindWord("кроссворда", "сканворда");
     grat_ = grat;
-    if (layout) layout_ = *layout;
-    else layout_.Clear();
+    if (layout)
+        layout_ = *layout;
+    else
+        layout_.Clear();
 
     auto fail = [&](const std::string& message) {
         view_.status = ErrorStatus();
@@ -79,8 +84,8 @@ bool ComposeSession::Open(const TGrat& grat, const TScanLayout* layout) {
         return false;
     };
 
-    bool built = grat_.width >= 1 && grat_.width <= kMaxGridSide && grat_.height >= 1 &&
-                 grat_.height <= kMaxGridSide;
+    bool built =
+        grat_.width >= 1 && grat_.width <= kMaxGridSide && grat_.height >= 1 && grat_.height <= kMaxGridSide;
     try {
         if (built) {
             slots_ = FindSlots(grat_);
@@ -109,7 +114,8 @@ bool ComposeSession::Open(const TGrat& grat, const TScanLayout* layout) {
     queue_.Drain();
     start_ = env_.now();
     const std::uint64_t seed =
-        env_.seed ? *env_.seed : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        env_.seed ? *env_.seed
+                  : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     engine_ = std::make_unique<TThreadVez>(grat_, slots_, pools_, options_, queue_, seed);
     engine_->Start();
     return true;
@@ -156,11 +162,14 @@ void ComposeSession::Apply(const FillReport& r) {
     }
 }
 
-std::string ComposeSession::DirectionCaption() const { return options_.backward ? "<-----" : "----->"; }
+std::string ComposeSession::DirectionCaption() const {
+    return options_.backward ? "<-----" : "----->";
+}
 
 void ComposeSession::RedrawLetters() {
     for (int x = 1; x <= grat_.width; ++x)
-        for (int y = 1; y <= grat_.height; ++y) view_.shown.at(x, y) = grat_.at(x, y);
+        for (int y = 1; y <= grat_.height; ++y)
+            view_.shown.at(x, y) = grat_.at(x, y);
 }
 
 void ComposeSession::ToggleHideLetters() {
@@ -177,7 +186,8 @@ void ComposeSession::ToggleHideLetters() {
     } else {
         for (int x = 1; x <= view_.shown.width; ++x)
             for (int y = 1; y <= view_.shown.height; ++y)
-                if (static_cast<unsigned char>(view_.shown.at(x, y)) > kBlockedCell) view_.shown.at(x, y) = kEmptyCell;
+                if (static_cast<unsigned char>(view_.shown.at(x, y)) > kBlockedCell)
+                    view_.shown.at(x, y) = kEmptyCell;
     }
     if (pause) engine_->Resume();
 }
@@ -223,8 +233,9 @@ CloseOutcome ComposeSession::RequestClose() {
         return CloseOutcome::Stay;
     }
     case ComposePhase::Finished: {
-        const std::string text = ru(crossword_ ? "Кроссворд" : "Сканворд") + ru(" составлен.\r\nВремя составления ") +
-                                 LongTimeText(elapsed_) + ru(" сек\r\nСохранить?");
+        const std::string text = ru(crossword_ ? "Кроссворд" : "Сканворд") +
+                                 ru(" составлен.\r\nВремя составления ") + LongTimeText(elapsed_) +
+                                 ru(" сек\r\nСохранить?");
         if (Ask(text, Title(), 10, kBtnNo, kIconQuestion) != kBtnYes) return CloseOutcome::Close;
         StopEngine();
         break;
@@ -241,7 +252,9 @@ CloseOutcome ComposeSession::RequestClose() {
 void ComposeSession::FillFolders(const std::string& select) {
     view_.folders = LibraryFolders(env_.home, crossword_ ? "Cros" : "Scan");
     const int count = static_cast<int>(view_.folders.size());
-    view_.selected = count == 0 ? -1 : rememberedFolder_ >= 0 && rememberedFolder_ < count ? rememberedFolder_ : 0;
+    view_.selected = count == 0                                            ? -1
+                     : rememberedFolder_ >= 0 && rememberedFolder_ < count ? rememberedFolder_
+                                                                           : 0;
     if (!select.empty()) {
         auto it = std::find(view_.folders.begin(), view_.folders.end(), select);
         if (it != view_.folders.end()) view_.selected = static_cast<int>(it - view_.folders.begin());
@@ -282,7 +295,8 @@ bool ComposeSession::Choose() {
 void ComposeSession::NewFolder() {
     if (phase_ != ComposePhase::FolderChoice) return;
     std::string name;
-    if (Ask(ru("Ввести новое имя папки"), ru("Создание новой папки"), 14, kFocusInput, kIconNone, &name) != kBtnOK ||
+    if (Ask(ru("Ввести новое имя папки"), ru("Создание новой папки"), 14, kFocusInput, kIconNone, &name) !=
+            kBtnOK ||
         name.empty())
         return;
     if (auto made = CreateLibraryFolder(env_.home, placed_, crossword_ ? "Cros" : "Scan", name))

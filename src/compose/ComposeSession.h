@@ -35,7 +35,8 @@ using ComposeClock = std::function<std::chrono::steady_clock::time_point()>;
 struct ComposeEnv {
     ComposeEnv(fs::path home_, Dialogs& dialogs_, SoundPlayer& sounds_, Busy& busy_,
                std::vector<std::string>& deletedEntries_)
-        : home(std::move(home_)), dialogs(dialogs_), sounds(sounds_), busy(busy_), deletedEntries(deletedEntries_) {}
+        : home(std::move(home_)), dialogs(dialogs_), sounds(sounds_), busy(busy_),
+          deletedEntries(deletedEntries_) {}
     fs::path home;
     Dialogs& dialogs;
     SoundPlayer& sounds;
@@ -54,9 +55,9 @@ enum class ComposePhase { Idle, LoadFailed, Composing, Finished, Failed, FolderC
 // Everything the window shows. Texts are Windows-1251.
 struct ComposeView {
     std::string caption;
-    std::string status;   // program title, "Error", or the chosen folder and then the document path
-    TGrat shown;          // cells as drawn: a letter, '*' an empty (or hidden) letter cell, '.' blocked
-    int progress = 0;     // 0 … 100
+    std::string status;        // program title, "Error", or the chosen folder and then the document path
+    TGrat shown;               // cells as drawn: a letter, '*' an empty (or hidden) letter cell, '.' blocked
+    int progress = 0;          // 0 … 100
     bool gridVisible = false;  // the picture and the progress bar
     bool redCross = false;     // the engine failed
     bool folderChoice = false; // the folder list and its buttons
@@ -81,7 +82,7 @@ std::string LongTimeText(std::chrono::steady_clock::duration d);
 int LetterFontSize(int cell, const std::function<int(int size)>& heightOfZero);
 
 class ComposeSession {
-public:
+  public:
     explicit ComposeSession(ComposeEnv env);
     ~ComposeSession();
     ComposeSession(const ComposeSession&) = delete;
@@ -121,25 +122,34 @@ public:
     // Positions every question box of the window; set by the window.
     std::function<void(MsgBoxRequest&)> placeMessage;
 
-    // The model as the engine left it (for the command line and tests).
+    // Another window's heavy work holds a running engine and lets it go on afterwards.
+    void PauseEngine() {
+        if (engine_ && phase_ == ComposePhase::Composing) engine_->Pause();
+    }
+    void ResumeEngine() {
+        if (engine_ && phase_ == ComposePhase::Composing) engine_->Resume();
+    }
+
+    // The model as the engine left it (tests).
     const TGrat& Grat() const { return grat_; }
     const SlotTable& Slots() const { return slots_; }
     int RememberedFolder() const { return rememberedFolder_; }
     // The document path last written ("" when none).
     const fs::path& LastDocument() const { return lastDoc_; }
 
-private:
+  private:
     // Every box of the window, including the writer's, goes where placeMessage says.
     class PlacedDialogs : public Dialogs {
-    public:
+      public:
         explicit PlacedDialogs(ComposeSession& s) : session_(s) {}
         int ShowMsgBox(const MsgBoxRequest& req, std::string* input = nullptr) override;
 
-    private:
+      private:
         ComposeSession& session_;
     };
 
-    int Ask(std::string text, std::string caption, int buttons, int focus, int icon, std::string* input = nullptr);
+    int Ask(std::string text, std::string caption, int buttons, int focus, int icon,
+            std::string* input = nullptr);
     void Apply(const FillReport& r);
     void StopEngine();
     void FillFolders(const std::string& select = {});
@@ -148,8 +158,8 @@ private:
     std::string KindWord(const char* cros, const char* scan) const;
 
     ComposeEnv env_;
-    FillOptions options_;       // kept from one composition to the next
-    int rememberedFolder_ = 0;  // likewise
+    FillOptions options_;      // kept from one composition to the next
+    int rememberedFolder_ = 0; // likewise
     ComposePhase phase_ = ComposePhase::Idle;
     bool crossword_ = true;
     bool running_ = false;

@@ -55,8 +55,7 @@ struct Fixture {
     }
 
     // Applies reports until `done` holds (the engine runs on its own thread).
-    template <class Pred>
-    void WaitUntil(Pred done) {
+    template <class Pred> void WaitUntil(Pred done) {
         for (int i = 0; i < 20000 && !done(); ++i) {
             session.Poll();
             if (!done()) std::this_thread::sleep_for(1ms);
@@ -106,8 +105,9 @@ TEST(ComposeSession, CloseQueryDuringComposition) {
         EXPECT_EQ(Cp1251ToUtf8(f.session.View().caption), "Составление кроссворда");
         f.WaitStuck();
         f.now += 1h + 1min + 5s;
-        f.dialogs.ExpectMsg("Составление кроссворда не завершено.\r\nВремя составления 01:01:05 сек\r\nСохранить?",
-                            kTitle, 12, kBtnCancel, kIconQuestion, c.answer);
+        f.dialogs.ExpectMsg(
+            "Составление кроссворда не завершено.\r\nВремя составления 01:01:05 сек\r\nСохранить?", kTitle,
+            12, kBtnCancel, kIconQuestion, c.answer);
         EXPECT_EQ(f.session.RequestClose(), c.outcome);
         EXPECT_EQ(f.sounds.stops, 1);
         if (c.outcome == CloseOutcome::Stay) {
@@ -156,7 +156,8 @@ TEST(ComposeSession, FinishedCompositionSavedComplete) {
         // An across word right of its definition, a down word up-right of its definition.
         const std::uint8_t rows[3][4] = {{14, 0, 0, 0}, {23, 0, 99, 99}, {99, 0, 99, 99}};
         for (int y = 1; y <= 3; ++y)
-            for (int x = 1; x <= 4; ++x) layout.at(x, y) = rows[y - 1][x - 1];
+            for (int x = 1; x <= 4; ++x)
+                layout.at(x, y) = rows[y - 1][x - 1];
         const bool opened = c.scanword ? f.session.Open(GratFromScan(layout), &layout)
                                        : f.session.Open(Grid(kFillable), nullptr);
         ASSERT_TRUE(opened);
@@ -164,7 +165,8 @@ TEST(ComposeSession, FinishedCompositionSavedComplete) {
         EXPECT_EQ(f.busy.progress, c.scanword ? std::vector<int>{} : std::vector<int>{18});
         f.now += 3723s;
         f.WaitPhase(ComposePhase::Finished);
-        EXPECT_EQ(Cp1251ToUtf8(f.session.View().caption), c.scanword ? "Сканворд составлен" : "Кроссворд составлен");
+        EXPECT_EQ(Cp1251ToUtf8(f.session.View().caption),
+                  c.scanword ? "Сканворд составлен" : "Кроссворд составлен");
         if (c.soundsOn) {
             ASSERT_EQ(f.sounds.played.size(), 1u);
             EXPECT_EQ(f.sounds.played[0], std::make_pair(std::string("Mobil.wav"), PlayMode::Repeat));
@@ -203,8 +205,8 @@ TEST(ComposeSession, FinishedAnsweredNoClosesWithoutSaving) {
     fs::create_directories(f.home.path() / "CROS" / "ЛЕТО");
     ASSERT_TRUE(f.session.Open(Grid(kFillable), nullptr));
     f.WaitPhase(ComposePhase::Finished);
-    f.dialogs.ExpectMsg("Кроссворд составлен.\r\nВремя составления 00:00:00 сек\r\nСохранить?", kTitle, 10, kBtnNo,
-                        kIconQuestion, kBtnNo);
+    f.dialogs.ExpectMsg("Кроссворд составлен.\r\nВремя составления 00:00:00 сек\r\nСохранить?", kTitle, 10,
+                        kBtnNo, kIconQuestion, kBtnNo);
     EXPECT_EQ(f.session.RequestClose(), CloseOutcome::Close);
     EXPECT_TRUE(fs::is_empty(f.home.path() / "CROS" / "ЛЕТО"));
 }
@@ -215,8 +217,8 @@ TEST(ComposeSession, NinetyNinthDocumentThenFolderFullThenNewFolder) {
     auto composeAndAskToSave = [&] {
         ASSERT_TRUE(f.session.Open(Grid(kFillable), nullptr));
         f.WaitPhase(ComposePhase::Finished);
-        f.dialogs.ExpectMsg("Кроссворд составлен.\r\nВремя составления 00:00:00 сек\r\nСохранить?", kTitle, 10,
-                            kBtnNo, kIconQuestion, kBtnYes);
+        f.dialogs.ExpectMsg("Кроссворд составлен.\r\nВремя составления 00:00:00 сек\r\nСохранить?", kTitle,
+                            10, kBtnNo, kIconQuestion, kBtnYes);
         ASSERT_EQ(f.session.RequestClose(), CloseOutcome::FolderChoice);
     };
     composeAndAskToSave();
@@ -230,11 +232,13 @@ TEST(ComposeSession, NinetyNinthDocumentThenFolderFullThenNewFolder) {
     EXPECT_EQ(f.session.Phase(), ComposePhase::FolderChoice);
 
     // An existing name is refused; a new one is created upper-cased and selected.
-    f.dialogs.ExpectMsg("Ввести новое имя папки", "Создание новой папки", 14, kFocusInput, kIconNone, kBtnOK, "лето");
+    f.dialogs.ExpectMsg("Ввести новое имя папки", "Создание новой папки", 14, kFocusInput, kIconNone, kBtnOK,
+                        "лето");
     f.dialogs.ExpectMsg("Папка \"ЛЕТО\"\r\nуже существует !", "ОШИБКА !", kBtnCancel, kBtnCancel, kIconError,
                         kBtnCancel);
     f.session.NewFolder();
-    f.dialogs.ExpectMsg("Ввести новое имя папки", "Создание новой папки", 14, kFocusInput, kIconNone, kBtnOK, "Зима");
+    f.dialogs.ExpectMsg("Ввести новое имя папки", "Создание новой папки", 14, kFocusInput, kIconNone, kBtnOK,
+                        "Зима");
     f.session.NewFolder();
     ASSERT_EQ(f.session.View().folders, (std::vector<std::string>{ru("ЗИМА"), ru("ЛЕТО")}));
     EXPECT_EQ(f.session.View().selected, 0);
@@ -264,15 +268,16 @@ TEST(ComposeSession, NewFolderNames) {
         Fixture f;
         ASSERT_TRUE(f.session.Open(Grid(kFillable), nullptr));
         f.WaitPhase(ComposePhase::Finished);
-        f.dialogs.ExpectMsg("Кроссворд составлен.\r\nВремя составления 00:00:00 сек\r\nСохранить?", kTitle, 10,
-                            kBtnNo, kIconQuestion, kBtnYes);
+        f.dialogs.ExpectMsg("Кроссворд составлен.\r\nВремя составления 00:00:00 сек\r\nСохранить?", kTitle,
+                            10, kBtnNo, kIconQuestion, kBtnYes);
         ASSERT_EQ(f.session.RequestClose(), CloseOutcome::FolderChoice);
         EXPECT_TRUE(f.session.View().folders.empty());
         EXPECT_FALSE(f.session.Choose()); // nothing to choose from
-        f.dialogs.ExpectMsg("Ввести новое имя папки", "Создание новой папки", 14, kFocusInput, kIconNone, c.answer,
-                            c.typed);
+        f.dialogs.ExpectMsg("Ввести новое имя папки", "Создание новой папки", 14, kFocusInput, kIconNone,
+                            c.answer, c.typed);
         if (c.refusedAt)
-            f.dialogs.ExpectMsg("Недопустимый символ", c.refusedAt, kBtnCancel, kBtnCancel, kIconError, kBtnCancel);
+            f.dialogs.ExpectMsg("Недопустимый символ", c.refusedAt, kBtnCancel, kBtnCancel, kIconError,
+                                kBtnCancel);
         f.session.NewFolder();
         std::vector<std::string> expected;
         if (c.created) expected.push_back(ru(c.created));
@@ -349,7 +354,8 @@ TEST(ComposeSession, EngineFailureShownAndClosed) {
             EXPECT_EQ(f.sounds.played.at(0).first, "Error.wav");
         else
             EXPECT_EQ(f.sounds.beeps, std::vector<BeepKind>{BeepKind::Error});
-        f.dialogs.ExpectMsg("Составление кроссворда прервано.", "Ошибка !", kBtnOK, kBtnOK, kIconError, kBtnOK);
+        f.dialogs.ExpectMsg("Составление кроссворда прервано.", "Ошибка !", kBtnOK, kBtnOK, kIconError,
+                            kBtnOK);
         EXPECT_EQ(f.session.RequestClose(), CloseOutcome::Close);
         EXPECT_TRUE(f.dialogs.AllConsumed());
     }

@@ -8,7 +8,6 @@
 #include "platform/qt/QtText.h"
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -29,7 +28,9 @@ namespace vez {
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 QColor Colour(TColor c) {
     const Rgb rgb = ResolveColor(c);
@@ -70,8 +71,8 @@ class TfrmMake::Picture : public QWidget {
                 p.drawRect(r.adjusted(0, 0, -1, -1));
                 if (IsLetterCode(c)) {
                     p.setPen(Colour(s.ColorFormChis));
-                    p.drawText(QRect(r.left() + dx, r.top() + dy, cell * 2, cell * 2), Qt::AlignLeft | Qt::AlignTop,
-                               ToQ(std::string(1, c)));
+                    p.drawText(QRect(r.left() + dx, r.top() + dy, cell * 2, cell * 2),
+                               Qt::AlignLeft | Qt::AlignTop, ToQ(std::string(1, c)));
                 }
             }
         if (v.redCross) {
@@ -102,7 +103,8 @@ TfrmMake::TfrmMake(ComposeEnv env, const Settings& settings, QWidget* parent)
     // bar and its borders.
     QScreen* screen = QGuiApplication::primaryScreen();
     const int screenHeight = screen ? screen->geometry().height() : 600;
-    const int frame = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int frame = style()->pixelMetric(QStyle::PM_TitleBarHeight) +
+                      2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     cell_ = std::max(4, (screenHeight - frame) / 43);
     fontName_ = ToQ(settings_.FontFormName);
     fontSize_ = LetterFontSize(cell_, [&](int size) {
@@ -150,7 +152,9 @@ TfrmMake::TfrmMake(ComposeEnv env, const Settings& settings, QWidget* parent)
 
 TfrmMake::~TfrmMake() = default;
 
-bool TfrmMake::IsComposing() const { return session_->Phase() != ComposePhase::Idle; }
+bool TfrmMake::IsComposing() const {
+    return session_->Phase() != ComposePhase::Idle;
+}
 
 void TfrmMake::SetCtrlTabTargets(QWidget* builder, QWidget* mainWindow) {
     builder_ = builder;
@@ -163,8 +167,8 @@ void TfrmMake::BuildMenu() {
     pmAlgoritm->addAction(U("Алгоритм составления"))->setEnabled(false);
     auto* group = new QActionGroup(this);
     const char* names[] = {"pmFollow", "pmEmpty", "pmMax", "pmZigzag", "pmRandom"};
-    const char* captions[] = {"Последовательно", "По первому пустому слову", "По макс. пересеченному", "Зигзагом",
-                              "Случайно"};
+    const char* captions[] = {"Последовательно", "По первому пустому слову", "По макс. пересеченному",
+                              "Зигзагом", "Случайно"};
     for (int i = 0; i < kFillAlgorithmCount; ++i) {
         QAction* a = pmAlgoritm->addAction(U(captions[i]));
         a->setObjectName(names[i]);
@@ -289,8 +293,8 @@ void TfrmMake::PlaceMessage(MsgBoxRequest& req) {
     }
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 800, 600);
     const QRect client = geometry();
-    const MsgPos pos = ComposeMsgPosition(frameGeometry().left(), frameGeometry().width(), client.top(), boxWidth,
-                                          screenRect.right() + 1);
+    const MsgPos pos = ComposeMsgPosition(frameGeometry().left(), frameGeometry().width(), client.top(),
+                                          boxWidth, screenRect.right() + 1);
     req.left = pos.left;
     req.top = pos.top;
 }
@@ -337,7 +341,8 @@ bool TfrmMake::event(QEvent* e) {
     // Ctrl+Tab would otherwise move the focus between the window's own controls.
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && (k->modifiers() & Qt::ControlModifier)) {
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+            (k->modifiers() & Qt::ControlModifier)) {
             QWidget* target = builder_ && builder_->isVisible() ? builder_.data() : mainWindow_.data();
             if (target) target->activateWindow();
             return true;

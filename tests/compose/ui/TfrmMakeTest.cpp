@@ -101,7 +101,8 @@ void TfrmMakeTest::composeCloseSaveIntoNewFolder() {
     const QString h = home.path();
     qputenv("VEZDAR_HOME", h.toUtf8());
     // A ring of four words: кот / кит from the corner, тук down the right, ток along the bottom.
-    WriteFile(h + QStringLiteral("/DICT/dict.3"), ru("кот\r\nЗверь\r\nкит\r\nМорской зверь\r\nтук\r\nСтук\r\nток\r\nТечение\r\n"));
+    WriteFile(h + QStringLiteral("/DICT/dict.3"),
+              ru("кот\r\nЗверь\r\nкит\r\nМорской зверь\r\nтук\r\nСтук\r\nток\r\nТечение\r\n"));
     QDir().mkpath(h + QStringLiteral("/CROS"));
     const TGrat grat = GratFromCells(3, 3, {"***", "*.*", "***"});
 
@@ -139,7 +140,8 @@ void TfrmMakeTest::composeCloseSaveIntoNewFolder() {
     frm.pmRules[static_cast<int>(TFillAlgorithm::Follow)]->trigger();
 
     // Esc asks whether to save; Yes shows the (empty) folder list.
-    dialogs.script.push_back({"Кроссворд составлен.\r\nВремя составления 00:00:00 сек\r\nСохранить?", kBtnYes, ""});
+    dialogs.script.push_back(
+        {"Кроссворд составлен.\r\nВремя составления 00:00:00 сек\r\nСохранить?", kBtnYes, ""});
     QTest::keyClick(&frm, Qt::Key_Escape);
     QVERIFY(!dialogs.unexpected);
     QVERIFY(frm.isVisible());
