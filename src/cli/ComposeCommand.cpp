@@ -1,5 +1,6 @@
 // vezdar-cli compose GRIDFILE: fills a grid with the program folder's dictionary.
 #include "cli/Command.h"
+#include "cli/ComposeLibrary.h"
 #include "cli/FillRun.h"
 #include "compose/WordPool.h"
 #include "platform/Text.h"
@@ -23,6 +24,7 @@ int Fail(const std::string& msgUtf8) {
 
 int Compose(const Args& args) {
     GridRequest grid;
+    ComposeLibraryOptions library;
     TFillAlgorithm rule = TFillAlgorithm::Follow;
     bool backward = false;
     std::uint64_t seed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
@@ -36,6 +38,7 @@ int Compose(const Args& args) {
             };
             if (a == "--help" || a == "-h") {
                 std::fputs(kUsage, stdout);
+                std::fputs(kComposeLibraryUsage, stdout);
                 return 0;
             } else if (a == "--rule") {
                 auto r = ParseRule(value());
@@ -50,7 +53,7 @@ int Compose(const Args& args) {
             } else if (a == "--time-limit") {
                 limit = std::stod(value());
                 if (!(limit > 0)) return Fail("the time limit is a positive number of seconds");
-            } else if (TakeGridOption(args, i, grid)) {
+            } else if (TakeGridOption(args, i, grid) || TakeComposeLibraryOption(args, i, library)) {
             } else if (!a.empty() && a[0] == '-') {
                 return Fail("unknown option " + a + "\n" + kUsage);
             } else {
@@ -61,7 +64,7 @@ int Compose(const Args& args) {
         return Fail(std::string("bad option value: ") + e.what());
     }
     std::string error;
-    auto model = LoadGrid(grid, error);
+    auto model = WantsStorageGrid(library) ? LoadStorageGrid(library, error) : LoadGrid(grid, error);
     if (!model) return Fail(error);
     const fs::path home = ProgramFolder();
     PoolsResult pools = BuildPools(home, model->slots);
@@ -83,6 +86,7 @@ int Compose(const Args& args) {
                 static_cast<unsigned long long>(run.stats.cycles), static_cast<unsigned long long>(run.stats.attempts),
                 static_cast<unsigned long long>(run.stats.scanned), run.seconds, pools.pools.Bytes());
     if (run.end == FillEnd::Failed) return Fail("the run failed: " + run.failure);
+    if (!library.saveFolder.empty() && SaveToLibrary(library, run.model, run.end == FillEnd::Finished) != 0) return 2;
     return run.end == FillEnd::Finished ? 0 : 3;
 }
 

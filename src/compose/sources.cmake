@@ -4,3 +4,7 @@ target_sources(vezdar_core PRIVATE
   src/compose/FillSearch.cpp
   src/compose/ThreadVez.cpp
 )
+target_sources(vezdar_core PRIVATE
+  src/compose/ComposeSave.cpp
+  src/compose/ComposeSession.cpp
+)
