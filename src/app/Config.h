@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/IniFile.h"
+#include "platform/Bmp.h" // Rgb
 
 #include <array>
 #include <cstdint>
@@ -24,11 +25,6 @@ inline constexpr TColor kSysWindow = -2147483643;     // index 5, window backgro
 inline constexpr TColor kSysWindowText = -2147483640; // index 8
 inline constexpr TColor kSysBtnFace = -2147483633;    // index 15
 inline constexpr TColor kSysInfoBk = -2147483624;     // index 24, tooltip background
-
-struct Rgb {
-    std::uint8_t r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
 
 // The colours of the system colour indices 0 … 30; the windows may fill it from the desktop's
 // palette, otherwise the classic grey scheme is used.
