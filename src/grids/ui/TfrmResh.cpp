@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vez {
 
 namespace {
@@ -193,7 +195,6 @@ TfrmResh::TfrmResh(const fs::path& home, Settings& settings, Dialogs& dialogs, B
     numbers->addWidget(sbtnPrev_);
     for (int k = 0; k < 5; ++k) {
         sbtnNum_[k] = makeButton(QString(), ("sbtnNum" + std::to_string(k + 1)).c_str());
-        sbtnNum_[k]->setMinimumWidth(34);
         sbtnNum_[k]->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(sbtnNum_[k], &QPushButton::clicked, this, [this, k] {
             core_.NumberClick(k);
@@ -206,6 +207,10 @@ TfrmResh::TfrmResh(const fs::path& home, Settings& settings, Dialogs& dialogs, B
         numbers->addWidget(sbtnNum_[k]);
     }
     numbers->addWidget(sbtnNext_);
+    for (QPushButton* b : {sbtnPrev_, sbtnNext_})
+        b->setFixedWidth(40);
+    for (QPushButton* b : sbtnNum_)
+        b->setFixedWidth(40);
     connect(sbtnPrev_, &QPushButton::clicked, this, [this] {
         core_.PrevBlock();
         Refresh();
@@ -230,7 +235,10 @@ TfrmResh::TfrmResh(const fs::path& home, Settings& settings, Dialogs& dialogs, B
         if (openHelp) openHelp();
     });
 
-    auto* side = new QVBoxLayout;
+    auto* sidePanel = new QWidget(this);
+    sidePanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto* side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(lblStore_);
     side->addLayout(numbers);
     side->addWidget(sbtnFind_);
@@ -255,7 +263,7 @@ TfrmResh::TfrmResh(const fs::path& home, Settings& settings, Dialogs& dialogs, B
 
     auto* top = new QHBoxLayout;
     top->addWidget(imgResh_, 1);
-    top->addLayout(side);
+    top->addWidget(sidePanel);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top, 1);
     all->addLayout(status);
@@ -300,7 +308,18 @@ std::optional<StorePickResult> TfrmResh::Pick(int purpose, const QString& title,
     setWindowTitle(title.isEmpty() ? ToQ(StorePurposeCaption(*p)) : title);
     result_.reset();
     core_.Open(*p, working);
-    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) move(s->availableGeometry().topLeft());
+    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = s->availableGeometry();
+        if (!sized_) {
+            // At one pixel per square the shapes are hard to see: the first time, give the board up
+            // to twice the storage's size, as far as the work area allows.
+            sized_ = true;
+            const QSize around = sizeHint() - imgResh_->minimumSize();
+            const int side = std::clamp(area.height() - around.height() - 60, kStoreSide, 2 * kStoreSide);
+            resize(around + QSize(side, side));
+        }
+        move(area.topLeft());
+    }
     Refresh();
     imgResh_->setFocus();
     exec();

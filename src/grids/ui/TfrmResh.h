@@ -61,6 +61,7 @@ class TfrmResh : public QDialog {
     StoreBrowser core_;
     Settings& settings_;
     std::optional<StorePickResult> result_;
+    bool sized_ = false;
     ReshBoard* imgResh_;
     ReshThumb* imgCur_;
     ReshThumb* imgSave_;
