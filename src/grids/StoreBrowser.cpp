@@ -63,22 +63,33 @@ std::string_view SignatureOf(std::string_view entry) {
 
 std::optional<StorePurpose> StorePurposeFromCode(int code) {
     switch (code) {
-    case 12: return StorePurpose::Compose;
-    case 72: return StorePurpose::Save;
-    case 73: return StorePurpose::Correction;
-    case 88: return StorePurpose::Picture;
-    case 98: return StorePurpose::Print;
-    default: return std::nullopt;
+    case 12:
+        return StorePurpose::Compose;
+    case 72:
+        return StorePurpose::Save;
+    case 73:
+        return StorePurpose::Correction;
+    case 88:
+        return StorePurpose::Picture;
+    case 98:
+        return StorePurpose::Print;
+    default:
+        return std::nullopt;
     }
 }
 
 std::string StorePurposeCaption(StorePurpose p) {
     switch (p) {
-    case StorePurpose::Compose: return ru("Выбрать ячейку для составления кроссворда");
-    case StorePurpose::Save: return ru("Выбрать ячейку для записи решетки");
-    case StorePurpose::Correction: return ru("Выбрать ячейку для коррекции решетки");
-    case StorePurpose::Picture: return ru("Выбрать решетку для рисунка");
-    case StorePurpose::Print: return ru("Выбрать решетку для печати");
+    case StorePurpose::Compose:
+        return ru("Выбрать ячейку для составления кроссворда");
+    case StorePurpose::Save:
+        return ru("Выбрать ячейку для записи решетки");
+    case StorePurpose::Correction:
+        return ru("Выбрать ячейку для коррекции решетки");
+    case StorePurpose::Picture:
+        return ru("Выбрать решетку для рисунка");
+    case StorePurpose::Print:
+        return ru("Выбрать решетку для печати");
     }
     return {};
 }
@@ -105,9 +116,8 @@ EmptyGridMap MakeEmptyGridMap(const TGratShape& shape) {
         changed = false;
         for (int j = 2; j <= h - 1; ++j)
             for (int i = 2; i <= w - 1; ++i)
-                if (m[i][j] == kMapBlocked &&
-                    (m[i - 1][j] == kMapOutside || m[i + 1][j] == kMapOutside || m[i][j - 1] == kMapOutside ||
-                     m[i][j + 1] == kMapOutside)) {
+                if (m[i][j] == kMapBlocked && (m[i - 1][j] == kMapOutside || m[i + 1][j] == kMapOutside ||
+                                               m[i][j - 1] == kMapOutside || m[i][j + 1] == kMapOutside)) {
                     m[i][j] = kMapOutside;
                     changed = true;
                 }
@@ -163,8 +173,8 @@ bool StoreBrowser::LoadCurrent() {
     picture_ = LoadStore(home_, current_);
     dirty_ = false;
     if (!picture_)
-        dialogs_.Show(ru("Не удалось прочитать файл хранилища решеток\r\n") + StoreFileText(current_), ru(" Ошибка !"),
-                      kBtnOK, kBtnOK, kIconWarn);
+        dialogs_.Show(ru("Не удалось прочитать файл хранилища решеток\r\n") + StoreFileText(current_),
+                      ru(" Ошибка !"), kBtnOK, kBtnOK, kIconWarn);
     return picture_.has_value();
 }
 
@@ -226,13 +236,18 @@ std::optional<StorePickResult> StoreBrowser::Close(bool ok) {
     res.height = shape.height;
     res.source = Num(col_ + 1) + " " + Num(row_ + 1) + "*" + Num(current_);
     switch (purpose_) {
-    case StorePurpose::Compose: res.grat = GratFromShape(shape); break;
+    case StorePurpose::Compose:
+        res.grat = GratFromShape(shape);
+        break;
     case StorePurpose::Correction:
         if (shape.width > 1 && shape.height > 1) res.shape = shape;
         break;
     case StorePurpose::Picture:
-    case StorePurpose::Print: res.map = MakeEmptyGridMap(shape); break;
-    case StorePurpose::Save: break;
+    case StorePurpose::Print:
+        res.map = MakeEmptyGridMap(shape);
+        break;
+    case StorePurpose::Save:
+        break;
     }
     return res;
 }
@@ -244,7 +259,8 @@ std::optional<TGratStore> StoreBrowser::DisplayPicture() const {
         for (int x = kCellPitch * col_; x <= kCellPitch * (col_ + 1); ++x)
             if (shown.Contains(x, y)) {
                 const Rgb p = shown.At(x, y);
-                shown.Set(x, y, Rgb{std::uint8_t(255 - p.r), std::uint8_t(255 - p.g), std::uint8_t(255 - p.b)});
+                shown.Set(x, y,
+                          Rgb{std::uint8_t(255 - p.r), std::uint8_t(255 - p.g), std::uint8_t(255 - p.b)});
             }
     return shown;
 }
@@ -360,7 +376,8 @@ BrowserAction StoreBrowser::SaveShape() {
     const TGratStore before = *picture_;
     for (int j = 1; j <= kCellSquares; ++j)
         for (int i = 1; i <= kCellSquares; ++i)
-            if (working_.letter[i][j]) picture_->Set(kCellPitch * col_ + i, kCellPitch * row_ + j, kStoreYellow);
+            if (working_.letter[i][j])
+                picture_->Set(kCellPitch * col_ + i, kCellPitch * row_ + j, kStoreYellow);
     // The editor learns that its shape is stored only when it is on disk: a failed write keeps the
     // window open and the cell as it was.
     if (!WriteStore()) {
@@ -377,8 +394,8 @@ void StoreBrowser::SwitchTo(int n) {
     std::string error;
     auto next = LoadStore(home_, n, &error);
     if (!next) {
-        dialogs_.Show(ru("Не удалось прочитать файл хранилища решеток\r\n") + StoreFileText(n), ru(" Ошибка !"),
-                      kBtnOK, kBtnOK, kIconWarn);
+        dialogs_.Show(ru("Не удалось прочитать файл хранилища решеток\r\n") + StoreFileText(n),
+                      ru(" Ошибка !"), kBtnOK, kBtnOK, kIconWarn);
         return;
     }
     if (dirty_) WriteStore();
@@ -396,13 +413,14 @@ void StoreBrowser::NumberClick(int k) {
         SwitchTo(n);
         return;
     }
-    const int answer = dialogs_.Show(ru("Хранилище решеток №") + Num(n) + ru("\r\nне существует !\r\nСоздать его ?"),
-                                     "", kYesCancel, kBtnCancel, kIconQuestion);
+    const int answer =
+        dialogs_.Show(ru("Хранилище решеток №") + Num(n) + ru("\r\nне существует !\r\nСоздать его ?"), "",
+                      kYesCancel, kBtnCancel, kIconQuestion);
     if (answer != kBtnYes) return;
     // Without storage 1 nothing can be created, and that is not a write failure.
     if (!CreateBlankStore(home_, n) && StorageExists(1))
-        dialogs_.Show(ru("Файл хранилища решеток \r\n") + StoreFileText(n) + ru("\r\nне сохранен !"), ru(" Ошибка !"),
-                      kBtnOK, kBtnOK, kIconWarn);
+        dialogs_.Show(ru("Файл хранилища решеток \r\n") + StoreFileText(n) + ru("\r\nне сохранен !"),
+                      ru(" Ошибка !"), kBtnOK, kBtnOK, kIconWarn);
     if (StorageExists(n)) SwitchTo(n);
 }
 
@@ -413,14 +431,14 @@ void StoreBrowser::NumberRightClick() {
                       kBtnCancel, kIconWarn);
         return;
     }
-    const int answer =
-        dialogs_.Show(ru("Вы действительно хотите удалить \r\nфайл хранилища решеток \r\n") + StoreFileText(n) + " ?",
-                      ru(" Внимание !"), kYesCancel, kBtnCancel, kIconWarn);
+    const int answer = dialogs_.Show(ru("Вы действительно хотите удалить \r\nфайл хранилища решеток \r\n") +
+                                         StoreFileText(n) + " ?",
+                                     ru(" Внимание !"), kYesCancel, kBtnCancel, kIconWarn);
     if (answer != kBtnYes) return;
 
     auto failed = [&] {
-        dialogs_.Show(ru("Не удалось удалить\r\nФайл хранилища решеток \r\n") + StoreFileText(n), ru(" Ошибка !"),
-                      kBtnOK, kBtnOK, kIconWarn);
+        dialogs_.Show(ru("Не удалось удалить\r\nФайл хранилища решеток \r\n") + StoreFileText(n),
+                      ru(" Ошибка !"), kBtnOK, kBtnOK, kIconWarn);
     };
     std::error_code ec;
     if (!fs::remove(StorePath(home_, n), ec) || ec) {
@@ -486,8 +504,8 @@ void StoreBrowser::FindDuplicates() {
     } done{searching_};
 
     if (!LargestStorageNumber()) {
-        dialogs_.Show(ru("Поиск одинаковых\r\nрешеток хранилищ прерван !"), ru(" Ошибка !"), kBtnCancel, kBtnCancel,
-                      kIconWarn);
+        dialogs_.Show(ru("Поиск одинаковых\r\nрешеток хранилищ прерван !"), ru(" Ошибка !"), kBtnCancel,
+                      kBtnCancel, kIconWarn);
         return;
     }
     std::vector<std::string> entries;
@@ -499,8 +517,8 @@ void StoreBrowser::FindDuplicates() {
     SetPanelCaption();
     if (onChanged) onChanged();
     if (!ok) {
-        dialogs_.Show(ru("Поиск одинаковых решеток хранилищ прерван !"), ru(" Ошибка !"), kBtnCancel, kBtnCancel,
-                      kIconWarn);
+        dialogs_.Show(ru("Поиск одинаковых решеток хранилищ прерван !"), ru(" Ошибка !"), kBtnCancel,
+                      kBtnCancel, kIconWarn);
         return;
     }
 
@@ -522,10 +540,12 @@ void StoreBrowser::FindDuplicates() {
 
     if (rows.empty()) {
         CloseDuplicates();
-        dialogs_.Show(ru("Одинаковых решеток\r\nв хранилищах НЕТ !"), ru("Информация"), kBtnOK, kBtnOK, kIconInfo);
+        dialogs_.Show(ru("Одинаковых решеток\r\nв хранилищах НЕТ !"), ru("Информация"), kBtnOK, kBtnOK,
+                      kIconInfo);
         return;
     }
-    dialogs_.Show(ru("В хранилищах ЕСТЬ похожие решетки.\r\nУдалите лишние одинаковые решетки\r\nи снова запустите поиск."),
+    dialogs_.Show(ru("В хранилищах ЕСТЬ похожие решетки.\r\nУдалите лишние одинаковые решетки\r\nи снова "
+                     "запустите поиск."),
                   ru("Поиск завершен"), kBtnOK, kBtnOK, kIconInfo);
     duplicates_ = std::move(rows);
     duplicatesShown_ = true;
@@ -539,18 +559,35 @@ void StoreBrowser::CloseDuplicates() {
 BrowserAction StoreBrowser::Key(BrowserKey key) {
     switch (key) {
     case BrowserKey::Enter:
-    case BrowserKey::Space: return Ok();
-    case BrowserKey::Escape: return BrowserAction::CloseCancel;
+    case BrowserKey::Space:
+        return Ok();
+    case BrowserKey::Escape:
+        return BrowserAction::CloseCancel;
     case BrowserKey::Delete:
-    case BrowserKey::Dot: Clear(); break;
+    case BrowserKey::Dot:
+        Clear();
+        break;
     case BrowserKey::CtrlX:
-    case BrowserKey::CtrlC: Cut(); break;
-    case BrowserKey::CtrlV: Paste(); break;
-    case BrowserKey::Left: MoveSelection(-1, 0); break;
-    case BrowserKey::Right: MoveSelection(1, 0); break;
-    case BrowserKey::Up: MoveSelection(0, -1); break;
-    case BrowserKey::Down: MoveSelection(0, 1); break;
-    case BrowserKey::F9: return BrowserAction::OpenSettings;
+    case BrowserKey::CtrlC:
+        Cut();
+        break;
+    case BrowserKey::CtrlV:
+        Paste();
+        break;
+    case BrowserKey::Left:
+        MoveSelection(-1, 0);
+        break;
+    case BrowserKey::Right:
+        MoveSelection(1, 0);
+        break;
+    case BrowserKey::Up:
+        MoveSelection(0, -1);
+        break;
+    case BrowserKey::Down:
+        MoveSelection(0, 1);
+        break;
+    case BrowserKey::F9:
+        return BrowserAction::OpenSettings;
     }
     return BrowserAction::None;
 }

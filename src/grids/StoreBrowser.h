@@ -49,9 +49,9 @@ struct StorePickResult {
     StorePurpose purpose = StorePurpose::Compose;
     int storage = 1;
     int column = 0, row = 0;
-    int width = 0, height = 0; // of the selected cell's shape
-    std::string source;        // "3 7*2": column+1, row+1, storage
-    TGrat grat;                // compose
+    int width = 0, height = 0;       // of the selected cell's shape
+    std::string source;              // "3 7*2": column+1, row+1, storage
+    TGrat grat;                      // compose
     std::optional<TGratShape> shape; // correction: the shape for the editor, when wider and higher than 1
     EmptyGridMap map{};              // picture and print
 };

@@ -1,5 +1,5 @@
-#include "StoreTestUtil.h"
 #include "grids/StoreBrowser.h"
+#include "StoreTestUtil.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 
@@ -75,8 +75,8 @@ TEST(StoreBrowser, HandsBackTheSelectedCellAsEachPurposeNeedsIt) {
     PutStore(f.home.path(), 2, {{{2, 6}, kRing}, {{0, 0}, kBar}});
     StoreBrowser& b = f.Make(2);
     const TGratShape working = kPlus;
-    for (StorePurpose p : {StorePurpose::Compose, StorePurpose::Correction, StorePurpose::Picture,
-                           StorePurpose::Print}) {
+    for (StorePurpose p :
+         {StorePurpose::Compose, StorePurpose::Correction, StorePurpose::Picture, StorePurpose::Print}) {
         SCOPED_TRACE(static_cast<int>(p));
         b.Open(p, &working);
         EXPECT_EQ(U(b.CellStatus()), "Ячейка 6 : 6"); // every opening starts on the middle cell
@@ -127,6 +127,7 @@ TEST(StoreBrowser, HandsBackTheSelectedCellAsEachPurposeNeedsIt) {
 
 TEST(StoreBrowser, EmptyGridMapMarksOnlyEnclosedBlockedSquares) {
     // Row 2 holds a blocked square closed on four sides (3, 2) and a notch open to the edge (5, 1).
+    // clang-format off
     const TGratShape s = Shape({"****.**",
                                 "**.****",
                                 "*******",
@@ -142,6 +143,7 @@ TEST(StoreBrowser, EmptyGridMapMarksOnlyEnclosedBlockedSquares) {
                                       "**.**",
                                       "**.**",
                                       "*****"});
+    // clang-format on
     const EmptyGridMap c = MakeEmptyGridMap(channel);
     for (int j = 1; j <= 3; ++j)
         EXPECT_EQ(c[3][j], kMapOutside) << j;
@@ -242,8 +244,8 @@ TEST(StoreBrowser, CutNeverOverwritesAFullBufferAndPasteNeedsAnEmptyCell) {
     b.Key(BrowserKey::CtrlC); // refused: the plus in the buffer exists nowhere else
     EXPECT_TRUE(SameShape(OnDisk(f.home.path(), 1, 2, 2), kBar));
 
-    f.dialogs.ExpectMsg("Вставить в эту ячейку невозможно!", "Ячейка 3 : 3 не пуста!", kBtnOK, kBtnOK, kIconWarn,
-                        kBtnOK);
+    f.dialogs.ExpectMsg("Вставить в эту ячейку невозможно!", "Ячейка 3 : 3 не пуста!", kBtnOK, kBtnOK,
+                        kIconWarn, kBtnOK);
     b.Key(BrowserKey::CtrlV);
     EXPECT_TRUE(b.CutBufferFull());
 
@@ -264,8 +266,8 @@ TEST(StoreBrowser, ClearAsksAndClearsOnlyOnOk) {
         StoreBrowser& b = f.Make();
         b.Open(StorePurpose::Picture);
         b.Select(3, 7);
-        f.dialogs.ExpectMsg("Вы действительно хотите\rочистить ВЫДЕЛЕННУЮ ячейку?", "Ячейка 4 : 8", 14, kBtnCancel,
-                            kIconQuestion, c.answer);
+        f.dialogs.ExpectMsg("Вы действительно хотите\rочистить ВЫДЕЛЕННУЮ ячейку?", "Ячейка 4 : 8", 14,
+                            kBtnCancel, kIconQuestion, c.answer);
         b.Key(BrowserKey::Delete);
         EXPECT_EQ(OnDisk(f.home.path(), 1, 3, 7).width, c.cleared ? 0 : 3) << c.answer;
         EXPECT_EQ(b.CurrentThumb().has_value(), !c.cleared);
@@ -286,7 +288,8 @@ TEST(StoreBrowser, SavePurposeWritesTheEditorShapeIntoAnEmptyCellOnly) {
     EXPECT_TRUE(b.Menu().save && b.Menu().separator);
     EXPECT_FALSE(b.Menu().cut || b.Menu().paste);
 
-    f.dialogs.ExpectMsg("Запись в эту ячейку невозможна!", "Ячейка 6 : 6 не пуста!", kBtnOK, kBtnOK, kIconWarn, kBtnOK);
+    f.dialogs.ExpectMsg("Запись в эту ячейку невозможна!", "Ячейка 6 : 6 не пуста!", kBtnOK, kBtnOK,
+                        kIconWarn, kBtnOK);
     EXPECT_EQ(b.Key(BrowserKey::Enter), BrowserAction::None);
 
     b.Select(8, 1);
@@ -407,8 +410,8 @@ TEST(StoreBrowser, CreatingAStorageAsksAndNeedsStorageOne) {
     BlockPromt(CrosPromtPath(f.home.path()));
     f.dialogs.ExpectMsg("Хранилище решеток №4\r\nне существует !\r\nСоздать его ?", "", 11, kBtnCancel,
                         kIconQuestion, kBtnYes);
-    f.dialogs.ExpectMsg("Файл хранилища решеток \r\nCROS\\GratCROS4.bmp\r\nне сохранен !", " Ошибка !", kBtnOK,
-                        kBtnOK, kIconWarn, kBtnOK);
+    f.dialogs.ExpectMsg("Файл хранилища решеток \r\nCROS\\GratCROS4.bmp\r\nне сохранен !", " Ошибка !",
+                        kBtnOK, kBtnOK, kIconWarn, kBtnOK);
     b.NumberClick(3);
     EXPECT_FALSE(fs::exists(StorePath(f.home.path(), 4)));
     EXPECT_EQ(b.ButtonStyle(3), NumberStyle::Missing);
@@ -436,13 +439,15 @@ TEST(StoreBrowser, DeletingConcernsTheCurrentStorageAndFallsToTheNextLowerOne) {
     b.Open(StorePurpose::Compose);
     b.NextBlock(); // the block 6 … 10 is shown; storage 9 is there
 
-    f.dialogs.ExpectMsg("Вы действительно хотите удалить \r\nфайл хранилища решеток \r\nCROS\\GratCROS7.bmp ?",
-                        " Внимание !", 11, kBtnCancel, kIconWarn, 0);
+    f.dialogs.ExpectMsg(
+        "Вы действительно хотите удалить \r\nфайл хранилища решеток \r\nCROS\\GratCROS7.bmp ?", " Внимание !",
+        11, kBtnCancel, kIconWarn, 0);
     b.NumberRightClick();
     EXPECT_TRUE(fs::exists(StorePath(f.home.path(), 7)));
 
-    f.dialogs.ExpectMsg("Вы действительно хотите удалить \r\nфайл хранилища решеток \r\nCROS\\GratCROS7.bmp ?",
-                        " Внимание !", 11, kBtnCancel, kIconWarn, kBtnYes);
+    f.dialogs.ExpectMsg(
+        "Вы действительно хотите удалить \r\nфайл хранилища решеток \r\nCROS\\GratCROS7.bmp ?", " Внимание !",
+        11, kBtnCancel, kIconWarn, kBtnYes);
     b.NumberRightClick();
     EXPECT_FALSE(fs::exists(StorePath(f.home.path(), 7)));
     EXPECT_TRUE(fs::exists(StorePath(f.home.path(), 9)));
@@ -477,10 +482,11 @@ TEST(StoreBrowser, ReadOnlyStorageFolderReportsAndLosesNoFile) {
     b.NumberClick(0);
     EXPECT_EQ(b.CurrentStorage(), 1);
 
-    f.dialogs.ExpectMsg("Вы действительно хотите удалить \r\nфайл хранилища решеток \r\nCROS\\GratCROS2.bmp ?",
-                        " Внимание !", 11, kBtnCancel, kIconWarn, kBtnYes);
-    f.dialogs.ExpectMsg("Не удалось удалить\r\nФайл хранилища решеток \r\nCROS\\GratCROS2.bmp", " Ошибка !", kBtnOK,
-                        kBtnOK, kIconWarn, kBtnOK);
+    f.dialogs.ExpectMsg(
+        "Вы действительно хотите удалить \r\nфайл хранилища решеток \r\nCROS\\GratCROS2.bmp ?", " Внимание !",
+        11, kBtnCancel, kIconWarn, kBtnYes);
+    f.dialogs.ExpectMsg("Не удалось удалить\r\nФайл хранилища решеток \r\nCROS\\GratCROS2.bmp", " Ошибка !",
+                        kBtnOK, kBtnOK, kIconWarn, kBtnOK);
     b.NumberClick(1);
     b.NumberRightClick();
     EXPECT_EQ(ReadFileBytes(StorePath(f.home.path(), 2)), before);
@@ -516,11 +522,11 @@ TEST(StoreBrowser, DuplicateSearchListsGroupsOfEqualShapes) {
     EXPECT_EQ(f.busy.busyDepth, 0);
     ASSERT_TRUE(b.DuplicatesShown());
     // Sorted as texts: "20 1-…" < "20 10-…"; the ring (signature 761) follows after an empty row.
-    const std::vector<DuplicateRow> want = {
-        {"1", "10 : 10"}, {"10", "3 : 1"}, {"10", "6 : 6"}, {"", ""}, {"1", "1 : 1"}, {"2", "4 : 5"}};
+    const std::vector<DuplicateRow> want = {{"1", "10 : 10"}, {"10", "3 : 1"}, {"10", "6 : 6"},
+                                            {"", ""},         {"1", "1 : 1"},  {"2", "4 : 5"}};
     EXPECT_EQ(b.Duplicates(), want);
-    EXPECT_EQ(captions, (std::vector<std::string>{"  Поиск в 1", "  Поиск в 2", "  Поиск в 10",
-                                                  "  Хранилище № 2"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"  Поиск в 1", "  Поиск в 2", "  Поиск в 10", "  Хранилище № 2"}));
     EXPECT_EQ(U(b.PanelCaption()), "  Хранилище № 2");
 
     // Closing the list empties it; with the copies gone the search says there are none.
@@ -531,7 +537,8 @@ TEST(StoreBrowser, DuplicateSearchListsGroupsOfEqualShapes) {
     b.Cut();
     f.home.Write("CROS/GratCROS10.bmp", EncodeBmp(MakeBlankStore()));
     fs::remove(StorePath(f.home.path(), 2));
-    f.dialogs.ExpectMsg("Одинаковых решеток\r\nв хранилищах НЕТ !", "Информация", kBtnOK, kBtnOK, kIconInfo, kBtnOK);
+    f.dialogs.ExpectMsg("Одинаковых решеток\r\nв хранилищах НЕТ !", "Информация", kBtnOK, kBtnOK, kIconInfo,
+                        kBtnOK);
     b.FindDuplicates();
     EXPECT_FALSE(b.DuplicatesShown());
 

@@ -49,24 +49,38 @@ std::optional<BrowserKey> MapKey(const QKeyEvent* e) {
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     switch (e->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return BrowserKey::Enter;
-    case Qt::Key_Space: return BrowserKey::Space;
-    case Qt::Key_Escape: return BrowserKey::Escape;
-    case Qt::Key_Delete: return BrowserKey::Delete;
-    case Qt::Key_Period: return BrowserKey::Dot;
-    case Qt::Key_Left: return BrowserKey::Left;
-    case Qt::Key_Right: return BrowserKey::Right;
-    case Qt::Key_Up: return BrowserKey::Up;
-    case Qt::Key_Down: return BrowserKey::Down;
-    case Qt::Key_F9: return BrowserKey::F9;
+    case Qt::Key_Enter:
+        return BrowserKey::Enter;
+    case Qt::Key_Space:
+        return BrowserKey::Space;
+    case Qt::Key_Escape:
+        return BrowserKey::Escape;
+    case Qt::Key_Delete:
+        return BrowserKey::Delete;
+    case Qt::Key_Period:
+        return BrowserKey::Dot;
+    case Qt::Key_Left:
+        return BrowserKey::Left;
+    case Qt::Key_Right:
+        return BrowserKey::Right;
+    case Qt::Key_Up:
+        return BrowserKey::Up;
+    case Qt::Key_Down:
+        return BrowserKey::Down;
+    case Qt::Key_F9:
+        return BrowserKey::F9;
     // With the Russian layout active the same keys arrive as Cyrillic letters (their Unicode codes).
     case Qt::Key_X:
-    case 0x0427: return ctrl ? std::optional(BrowserKey::CtrlX) : std::nullopt; // Ч
+    case 0x0427:
+        return ctrl ? std::optional(BrowserKey::CtrlX) : std::nullopt; // Ч
     case Qt::Key_C:
-    case 0x0421: return ctrl ? std::optional(BrowserKey::CtrlC) : std::nullopt; // С
+    case 0x0421:
+        return ctrl ? std::optional(BrowserKey::CtrlC) : std::nullopt; // С
     case Qt::Key_V:
-    case 0x041C: return ctrl ? std::optional(BrowserKey::CtrlV) : std::nullopt; // М
-    default: break;
+    case 0x041C:
+        return ctrl ? std::optional(BrowserKey::CtrlV) : std::nullopt; // М
+    default:
+        break;
     }
     if (e->text() == QStringLiteral(".")) return BrowserKey::Dot;
     return std::nullopt;
@@ -90,7 +104,8 @@ class ReshBoard : public QWidget {
     }
     QPoint ToPicture(QPointF p) const {
         const QRect t = Target();
-        return QPoint(int((p.x() - t.left()) * kStoreSide / t.width()), int((p.y() - t.top()) * kStoreSide / t.height()));
+        return QPoint(int((p.x() - t.left()) * kStoreSide / t.width()),
+                      int((p.y() - t.top()) * kStoreSide / t.height()));
     }
     QPoint FromPicture(int x, int y) const {
         const QRect t = Target();
@@ -140,7 +155,8 @@ class ReshBoard : public QWidget {
 // A shape at five pixels per square.
 class ReshThumb : public QWidget {
   public:
-    ReshThumb(TfrmResh* owner, const char* name, bool current) : QWidget(owner), owner_(owner), current_(current) {
+    ReshThumb(TfrmResh* owner, const char* name, bool current)
+        : QWidget(owner), owner_(owner), current_(current) {
         setObjectName(QString::fromLatin1(name));
         setFixedSize(5 * kCellSquares, 5 * kCellSquares);
     }
@@ -336,10 +352,18 @@ void TfrmResh::done(int r) {
 
 void TfrmResh::Act(BrowserAction a) {
     switch (a) {
-    case BrowserAction::CloseOk: accept(); return;
-    case BrowserAction::CloseCancel: reject(); return;
-    case BrowserAction::OpenSettings: OpenSettings(); return;
-    case BrowserAction::None: Refresh(); return;
+    case BrowserAction::CloseOk:
+        accept();
+        return;
+    case BrowserAction::CloseCancel:
+        reject();
+        return;
+    case BrowserAction::OpenSettings:
+        OpenSettings();
+        return;
+    case BrowserAction::None:
+        Refresh();
+        return;
     }
 }
 
@@ -384,8 +408,12 @@ void TfrmResh::Refresh() {
         QPushButton* b = sbtnNum_[k];
         b->setText(QString::number(core_.ButtonNumber(k)));
         switch (core_.ButtonStyle(k)) {
-        case NumberStyle::Current: b->setStyleSheet(QStringLiteral("font-weight: bold; color: #800000;")); break;
-        case NumberStyle::Exists: b->setStyleSheet(QStringLiteral("font-weight: bold;")); break;
+        case NumberStyle::Current:
+            b->setStyleSheet(QStringLiteral("font-weight: bold; color: #800000;"));
+            break;
+        case NumberStyle::Exists:
+            b->setStyleSheet(QStringLiteral("font-weight: bold;"));
+            break;
         case NumberStyle::Missing:
             b->setStyleSheet(QStringLiteral("font-weight: normal; color: %1;")
                                  .arg(palette().color(QPalette::Disabled, QPalette::ButtonText).name()));

@@ -25,13 +25,15 @@ class TfrmResh : public QDialog {
     Q_OBJECT
   public:
     // Created once; `settings` gives CurrGrat and the thumbnail colours and is updated on a switch.
-    TfrmResh(const fs::path& home, Settings& settings, Dialogs& dialogs, Busy& busy, QWidget* parent = nullptr);
+    TfrmResh(const fs::path& home, Settings& settings, Dialogs& dialogs, Busy& busy,
+             QWidget* parent = nullptr);
     ~TfrmResh() override;
 
     // Shows the window modally for `purpose` (window code 12, 72, 73, 88 or 98) under `title` (the
     // purpose's own caption when empty); `working` is the editor's shape for the save purpose.
     // Nullopt when the user cancelled (or the code is none of the five).
-    std::optional<StorePickResult> Pick(int purpose, const QString& title = {}, const TGratShape* working = nullptr);
+    std::optional<StorePickResult> Pick(int purpose, const QString& title = {},
+                                        const TGratShape* working = nullptr);
 
     // F9 or the right button released on the thumbnails: the crossword settings window. The
     // thumbnails are redrawn afterwards.

@@ -84,7 +84,8 @@ class TfrmReshTest : public QObject {
             QCOMPARE(w.windowTitle(), QString::fromUtf8("Выбрать ячейку для составления кроссворда"));
             QWidget* board = w.board();
             QTest::mouseClick(board, Qt::LeftButton, {}, w.CellCentre(2, 3));
-            QCOMPARE(w.findChild<QLabel*>(QStringLiteral("pnlCell"))->text(), QString::fromUtf8("Ячейка 3 : 4"));
+            QCOMPARE(w.findChild<QLabel*>(QStringLiteral("pnlCell"))->text(),
+                     QString::fromUtf8("Ячейка 3 : 4"));
             QCOMPARE(w.findChild<QLabel*>(QStringLiteral("pnlSize"))->text(),
                      QString::fromUtf8("Размер решетки 5 х 5"));
             Shot(w, QStringLiteral("storage-browser.png"));
