@@ -115,9 +115,22 @@ class TfrmReshTest : public QObject {
         QCOMPARE(res->map[3][3], kMapLetter); // the letter square in the ring's hole
         QCOMPARE(res->map[2][2], kMapBlocked);
 
-        // Esc cancels.
-        auto cancelled = PickAndDo(w, 12, [&] { QTest::keyClick(w.board(), Qt::Key_Escape); });
+        // Ctrl+X, a move and Ctrl+V carry the ring one cell to the right on disk; Esc then cancels.
+        auto cancelled = PickAndDo(w, 12, [&] {
+            QWidget* board = w.board();
+            for (Qt::Key k : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up})
+                QTest::keyClick(board, k);
+            QTest::keyClick(board, Qt::Key_X, Qt::ControlModifier);
+            QTest::keyClick(board, Qt::Key_Right);
+            QTest::keyClick(board, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(board, Qt::Key_Escape);
+        });
         QVERIFY(!cancelled);
+        auto disk = LoadStore(h.path, 1);
+        QVERIFY(disk);
+        QCOMPARE(ReadShape(*disk, 2, 3).width, 0);
+        QVERIFY(ReadShape(*disk, 3, 3).letter == Shape(kRing).letter);
+        QVERIFY(h.dialogs.texts.empty());
     }
 
     void duplicateSearchShowsTheListBesideTheBrowser() {
