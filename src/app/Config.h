@@ -3,8 +3,9 @@
 // and the keys written at once.
 #pragma once
 
+#include "platform/Rgb.h"
+
 #include "app/IniFile.h"
-#include "platform/Bmp.h" // Rgb
 
 #include <array>
 #include <cstdint>

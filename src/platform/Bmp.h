@@ -3,6 +3,8 @@
 // ones. Colours are kept exactly; a damaged file is an error value, never a crash.
 #pragma once
 
+#include "platform/Rgb.h"
+
 #include "platform/Files.h"
 
 #include <algorithm>
@@ -13,11 +15,6 @@
 #include <vector>
 
 namespace vez {
-
-struct Rgb {
-    std::uint8_t r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
 
 // The 16 colours every 4-bit picture of the system starts from (index order of the classic VGA set).
 const std::vector<Rgb>& StandardPalette16();
