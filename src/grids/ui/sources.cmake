@@ -1,0 +1,4 @@
+target_sources(vezdar_ui PRIVATE
+  src/grids/ui/TfrmResh.cpp
+  src/grids/ui/TfrmCheck.cpp
+)
