@@ -1,0 +1,3 @@
+target_sources(vezdar_ui PRIVATE
+  src/grids/ui/TfrmFormResh.cpp
+)
