@@ -14,7 +14,8 @@ std::string CellStatus(int column, int row) {
 }
 
 void ClearLetters(TGratShape& s) {
-    for (auto& column : s.letter) column.fill(false);
+    for (auto& column : s.letter)
+        column.fill(false);
 }
 
 MsgBoxRequest Refusal(std::string text, const char* captionUtf8, int button, int icon) {
@@ -25,10 +26,14 @@ MsgBoxRequest Refusal(std::string text, const char* captionUtf8, int button, int
 
 std::string SymmetryStatusText(int symmetry) {
     switch (symmetry) {
-    case kSymmetryFull: return ru("Симметрия - полная");
-    case kSymmetryHorizontal: return ru("Симметрия - горизонтальная");
-    case kSymmetryVertical: return ru("Симметрия - вертикальная");
-    default: return ru("Симметрия - отсутствует");
+    case kSymmetryFull:
+        return ru("Симметрия - полная");
+    case kSymmetryHorizontal:
+        return ru("Симметрия - горизонтальная");
+    case kSymmetryVertical:
+        return ru("Симметрия - вертикальная");
+    default:
+        return ru("Симметрия - отсутствует");
     }
 }
 
@@ -59,12 +64,12 @@ std::optional<MsgBoxRequest> SaveCheckFailure(const TGratShape& s) {
     const char* cancelCaption = " Отмена сохранения";
     for (int j = 1; j <= s.height; ++j)
         if (LongestRowRun(s, j) > kMaxRun)
-            return Refusal(ru("Длина ") + std::to_string(j) + ru(" - й строки решетки больше 16 !"), cancelCaption,
-                           kBtnOK, kIconWarn);
+            return Refusal(ru("Длина ") + std::to_string(j) + ru(" - й строки решетки больше 16 !"),
+                           cancelCaption, kBtnOK, kIconWarn);
     for (int i = 1; i <= s.width; ++i)
         if (LongestColumnRun(s, i) > kMaxRun)
-            return Refusal(ru("Длина ") + std::to_string(i) + ru(" - го столбца решетки больше 16 !"), cancelCaption,
-                           kBtnOK, kIconWarn);
+            return Refusal(ru("Длина ") + std::to_string(i) + ru(" - го столбца решетки больше 16 !"),
+                           cancelCaption, kBtnOK, kIconWarn);
 
     auto rowHas = [&](int j) {
         for (int i = 1; i <= s.width; ++i)
@@ -77,11 +82,13 @@ std::optional<MsgBoxRequest> SaveCheckFailure(const TGratShape& s) {
         return false;
     };
     bool any = false;
-    for (int j = 1; j <= s.height && !any; ++j) any = rowHas(j);
+    for (int j = 1; j <= s.height && !any; ++j)
+        any = rowHas(j);
     if (!any) return Refusal(ru("Нечего сохранять!"), cancelCaption, kBtnCancel, kIconInfo);
 
     if (!rowHas(1) || !rowHas(s.height) || !columnHas(1) || !columnHas(s.width))
-        return Refusal(ru("Боковые стороны решетки не должны быть пусты !"), cancelCaption, kBtnCancel, kIconWarn);
+        return Refusal(ru("Боковые стороны решетки не должны быть пусты !"), cancelCaption, kBtnCancel,
+                       kIconWarn);
 
     for (int i = 1; i <= s.width; ++i)
         for (int j = 1; j <= s.height; ++j)
@@ -143,7 +150,8 @@ void FormEditor::PointerPressed() {
 }
 
 void FormEditor::ApplyStroke(int i, int j, bool set) {
-    for (CellPos p : SymmetricPartners(symmetry_, shape_.width, shape_.height, i, j)) shape_.letter[p.x][p.y] = set;
+    for (CellPos p : SymmetricPartners(symmetry_, shape_.width, shape_.height, i, j))
+        shape_.letter[p.x][p.y] = set;
 }
 
 bool FormEditor::PointerMoved(int x, int y, const PointerState& p) {
@@ -158,7 +166,8 @@ bool FormEditor::PointerMoved(int x, int y, const PointerState& p) {
 
     const int i = square.x + 1, j = square.y + 1;
     ApplyStroke(i, j, stroke == Stroke::Paint);
-    if (stroke == Stroke::Paint && (LongestRowRun(shape_, j) > kMaxRun || LongestColumnRun(shape_, i) > kMaxRun)) {
+    if (stroke == Stroke::Paint &&
+        (LongestRowRun(shape_, j) > kMaxRun || LongestColumnRun(shape_, i) > kMaxRun)) {
         ApplyStroke(i, j, false);
         sounds_.Beep(BeepKind::Exclamation);
     }
@@ -219,8 +228,8 @@ void FormEditor::Clear() {
 bool FormEditor::StorageExists(const char* captionUtf8) {
     std::error_code ec;
     if (fs::exists(StorePath(home_, 1), ec) || fs::exists(OldStorePath(home_), ec)) return true;
-    dialogs_.ShowMsgBox(Refusal(ru("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\""), captionUtf8, kBtnOK,
-                                kIconWarn));
+    dialogs_.ShowMsgBox(Refusal(ru("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\""), captionUtf8,
+                                kBtnOK, kIconWarn));
     return false;
 }
 

@@ -13,7 +13,8 @@ struct FormEditorColors {
     Rgb outside; // the panel around the image
 };
 
-inline FormEditorColors EditorColors(const Settings& s, const SystemPalette& palette = ClassicSystemPalette()) {
+inline FormEditorColors EditorColors(const Settings& s,
+                                     const SystemPalette& palette = ClassicSystemPalette()) {
     return {ResolveColor(s.ColorFormPole, palette), ResolveColor(s.ColorFormResh, palette),
             ResolveColor(s.ColorFormFon, palette), ResolveColor(s.ColorFormFonOut, palette)};
 }

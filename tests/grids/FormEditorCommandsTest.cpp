@@ -58,14 +58,16 @@ TEST_F(FormEditorSave, TheFirstFailingCheckShowsItsMessage) {
     const Case cases[] = {
         {grid(18, 18, [](int i, int j) { return (j == 5 && i <= 17) || (i == 3 && j <= 17); }),
          "Длина 5 - й строки решетки больше 16 !", kBtnOK, kIconWarn},
-        {grid(18, 18, [](int i, int j) { return (j == 5 && i <= 16) || (i == 3 && j <= 17) || (i == 9 && j == 9); }),
+        {grid(18, 18,
+              [](int i, int j) { return (j == 5 && i <= 16) || (i == 3 && j <= 17) || (i == 9 && j == 9); }),
          "Длина 3 - го столбца решетки больше 16 !", kBtnOK, kIconWarn},
         {Blank(15, 15), "Нечего сохранять!", kBtnCancel, kIconInfo},
         {ShapeFromRows({"**.", "**.", "..."}), "Боковые стороны решетки не должны быть пусты !", kBtnCancel,
          kIconWarn},
         {ShapeFromRows({"..*..", ".....", "*....", ".....", "....."}),
          "Боковые стороны решетки не должны быть пусты !", kBtnCancel, kIconWarn},
-        {ShapeFromRows({"*.*", "..*", "***"}), "В решетке не должно быть одиночных ячеек !", kBtnCancel, kIconWarn},
+        {ShapeFromRows({"*.*", "..*", "***"}), "В решетке не должно быть одиночных ячеек !", kBtnCancel,
+         kIconWarn},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -84,8 +86,8 @@ TEST_F(FormEditorSave, AValidShapeGoesToTheStorageBrowserOnlyWhenAStorageExists)
     std::vector<Rows> handed;
     editor.Hooks().saveToStorage = [&](const TGratShape& s) { handed.push_back(RowsOf(s)); };
 
-    dialogs.ExpectMsg("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\"", " Отмена сохранения решетки",
-                      kBtnOK, kBtnOK, kIconWarn, kBtnOK);
+    dialogs.ExpectMsg("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\"",
+                      " Отмена сохранения решетки", kBtnOK, kBtnOK, kIconWarn, kBtnOK);
     editor.Save();
     EXPECT_TRUE(handed.empty());
 
@@ -112,8 +114,8 @@ TEST_F(FormEditorCorrection, OnlyAShapeOfTwoOrMoreSquaresEachWayReplacesTheWorki
         ++asked;
         return answer;
     };
-    dialogs.ExpectMsg("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\"", " Отмена коррекции решетки",
-                      kBtnOK, kBtnOK, kIconWarn, kBtnOK);
+    dialogs.ExpectMsg("Не найден файл решеток кроссворда\r\"CROS\\GratCROS1.bmp\"",
+                      " Отмена коррекции решетки", kBtnOK, kBtnOK, kIconWarn, kBtnOK);
     editor.Correction();
     EXPECT_EQ(asked, 0);
 
@@ -138,8 +140,8 @@ TEST_F(FormEditorCorrection, OnlyAShapeOfTwoOrMoreSquaresEachWayReplacesTheWorki
         answer = c.answer;
         editor.Correction();
         EXPECT_EQ(RowsOf(editor.Shape()), c.expected);
-        EXPECT_EQ(Cp1251ToUtf8(editor.SizeText()), "Размер решетки " + std::to_string(editor.Shape().width) + " x " +
-                                                       std::to_string(editor.Shape().height));
+        EXPECT_EQ(Cp1251ToUtf8(editor.SizeText()), "Размер решетки " + std::to_string(editor.Shape().width) +
+                                                       " x " + std::to_string(editor.Shape().height));
         EXPECT_EQ(Cp1251ToUtf8(editor.CellText()), "Ячейка 0 : 0");
     }
     EXPECT_EQ(asked, 5);
@@ -154,8 +156,8 @@ TEST_F(FormEditorGenerate, SizesBelow7AreRefused) {
     };
     for (auto [w, h] : {std::pair{6, 15}, {15, 6}, {2, 2}}) {
         editor.SetShape(ShapeFromRows(Rows(h, std::string(w, '*'))));
-        dialogs.ExpectMsg("Решетка размером меньше\r7 рисуется вручную !", " Авторешетка", kBtnCancel, kBtnCancel,
-                          kIconInfo, kBtnCancel);
+        dialogs.ExpectMsg("Решетка размером меньше\r7 рисуется вручную !", " Авторешетка", kBtnCancel,
+                          kBtnCancel, kIconInfo, kBtnCancel);
         editor.Generate(1);
         EXPECT_EQ(RowsOf(editor.Shape()), Rows(h, std::string(w, '*')));
     }
@@ -184,8 +186,9 @@ TEST_F(FormEditorGenerate, EventsRunEveryStepUnderTheBusyPointerWhileTheComposit
         editor.Generate(7);
 
         EXPECT_FALSE(editor.Generating());
-        const std::vector<std::string> expected =
-            composing ? std::vector<std::string>{"pause", "step", "resume"} : std::vector<std::string>{"pause", "step"};
+        const std::vector<std::string> expected = composing
+                                                      ? std::vector<std::string>{"pause", "step", "resume"}
+                                                      : std::vector<std::string>{"pause", "step"};
         EXPECT_EQ(log, expected);
         EXPECT_GT(steps, 1);
         EXPECT_EQ(busy.depthAtEvents, std::vector<int>(steps, 1));

@@ -1,7 +1,7 @@
 // The grid form editor without its window: strokes under the symmetry modes, the run limit,
 // resizing by the edges, and the status texts.
-#include "grids/AutoGridShapes.h"
 #include "grids/FormEditor.h"
+#include "grids/AutoGridShapes.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 
@@ -32,7 +32,8 @@ struct EditorFixture : ::testing::Test {
         return editor.PointerMoved(column * kSq + kSq / 2, row * kSq + kSq / 2, p);
     }
     void SetMode(int symmetry) {
-        while (editor.Symmetry() != symmetry) editor.NextSymmetry();
+        while (editor.Symmetry() != symmetry)
+            editor.NextSymmetry();
     }
     std::string Utf8(const std::string& cp1251) { return Cp1251ToUtf8(cp1251); }
 };
@@ -104,7 +105,8 @@ TEST_F(FormEditorStrokes, OnlyOneButtonAloneActsAndOncePerSquareOfADrag) {
         {.right = true, .ctrl = true},
         {.left = true, .alt = true},
     };
-    for (const PointerState& p : ignored) EXPECT_FALSE(Stroke(0, 0, p));
+    for (const PointerState& p : ignored)
+        EXPECT_FALSE(Stroke(0, 0, p));
     EXPECT_FALSE(Stroke(5, 0, kLeft)) << "right of the W x H area";
     EXPECT_FALSE(Stroke(0, 4, kLeft)) << "below the W x H area";
     EXPECT_EQ(RowsOf(editor.Shape()), Rows(4, "....."));
@@ -152,12 +154,14 @@ TEST_F(FormEditorStrokes, APaintedSquareMakingARunOver16IsUndoneWithABeep) {
         if (c.undone) {
             EXPECT_EQ(RowsOf(editor.Shape()), c.before);
         }
-        EXPECT_EQ(sounds.beeps, c.undone ? std::vector<BeepKind>{BeepKind::Exclamation} : std::vector<BeepKind>{});
+        EXPECT_EQ(sounds.beeps,
+                  c.undone ? std::vector<BeepKind>{BeepKind::Exclamation} : std::vector<BeepKind>{});
     }
 
     // The same along a column.
     Rows column(18, "..");
-    for (int j = 0; j < 16; ++j) column[j] = "*.";
+    for (int j = 0; j < 16; ++j)
+        column[j] = "*.";
     editor.SetShape(ShapeFromRows(column));
     SetMode(kSymmetryNone);
     sounds.beeps.clear();
@@ -212,7 +216,8 @@ TEST_F(FormEditorResize, ShrinkingAndGrowingBackLeavesTheOuterSquaresEmpty) {
     editor.DragResize(150, 150);
     editor.EndResize();
     Rows expected(15, std::string(15, '.'));
-    for (int j = 0; j < 10; ++j) expected[j] = std::string(10, '*') + ".....";
+    for (int j = 0; j < 10; ++j)
+        expected[j] = std::string(10, '*') + ".....";
     EXPECT_EQ(RowsOf(editor.Shape()), expected);
 }
 

@@ -28,8 +28,8 @@ QColor Q(Rgb c) {
 PointerState StateOf(const QMouseEvent* e) {
     const Qt::MouseButtons b = e->buttons();
     const Qt::KeyboardModifiers m = e->modifiers();
-    return {b.testFlag(Qt::LeftButton),      b.testFlag(Qt::RightButton),       b.testFlag(Qt::MiddleButton),
-            m.testFlag(Qt::ShiftModifier),   m.testFlag(Qt::ControlModifier),   m.testFlag(Qt::AltModifier)};
+    return {b.testFlag(Qt::LeftButton),    b.testFlag(Qt::RightButton),     b.testFlag(Qt::MiddleButton),
+            m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier), m.testFlag(Qt::AltModifier)};
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const char* captionUtf8) {
@@ -78,10 +78,13 @@ void FormGridView::paintEvent(QPaintEvent*) {
     p.fillRect(0, 0, w + 1, h + 1, Q(colors.field));
     for (int i = 1; i <= s.width; ++i)
         for (int j = 1; j <= s.height; ++j)
-            if (s.letter[i][j]) p.fillRect((i - 1) * sq + 1, (j - 1) * sq + 1, sq - 1, sq - 1, Q(colors.letters));
+            if (s.letter[i][j])
+                p.fillRect((i - 1) * sq + 1, (j - 1) * sq + 1, sq - 1, sq - 1, Q(colors.letters));
     p.setPen(Q(colors.lines));
-    for (int k = 0; k <= s.width; ++k) p.drawLine(k * sq, 0, k * sq, h);
-    for (int k = 0; k <= s.height; ++k) p.drawLine(0, k * sq, w, k * sq);
+    for (int k = 0; k <= s.width; ++k)
+        p.drawLine(k * sq, 0, k * sq, h);
+    for (int k = 0; k <= s.height; ++k)
+        p.drawLine(0, k * sq, w, k * sq);
 
     if (const auto& r = editor_.Resizing()) {
         const QRect frame(0, 0, r->width * sq, r->height * sq);
@@ -99,10 +102,18 @@ void FormGridView::paintEvent(QPaintEvent*) {
 
 void FormGridView::UpdateCursor(int x, int y) {
     switch (editor_.EdgeAt(x, y)) {
-    case ResizeEdge::Right: setCursor(Qt::SizeHorCursor); break;
-    case ResizeEdge::Bottom: setCursor(Qt::SizeVerCursor); break;
-    case ResizeEdge::Corner: setCursor(Qt::SizeFDiagCursor); break;
-    case ResizeEdge::None: unsetCursor(); break;
+    case ResizeEdge::Right:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    case ResizeEdge::Bottom:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case ResizeEdge::Corner:
+        setCursor(Qt::SizeFDiagCursor);
+        break;
+    case ResizeEdge::None:
+        unsetCursor();
+        break;
     }
 }
 
@@ -144,8 +155,8 @@ void FormGridView::mouseReleaseEvent(QMouseEvent* e) {
 
 // ---------------------------------------------------------------------------------------------
 
-TfrmFormResh::TfrmFormResh(Dialogs& dialogs, Sounds& sounds, Busy& busy, fs::path home, const Settings& settings,
-                           QWidget* parent)
+TfrmFormResh::TfrmFormResh(Dialogs& dialogs, Sounds& sounds, Busy& busy, fs::path home,
+                           const Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), editor_(dialogs, sounds, busy, std::move(home)), settings_(settings) {
     setObjectName(QStringLiteral("frmFormResh"));
     setWindowTitle(QString::fromUtf8("Форма решетки"));
@@ -220,8 +231,7 @@ void TfrmFormResh::Open() {
     view_->FitToGrid();
     Refresh();
     if (const QScreen* s = screen()) {
-        const QSize want = sizeHint().expandedTo(
-            QSize(view_->width() + 200, view_->height() + 60));
+        const QSize want = sizeHint().expandedTo(QSize(view_->width() + 200, view_->height() + 60));
         resize(want.boundedTo(s->availableGeometry().size()));
     }
     show();

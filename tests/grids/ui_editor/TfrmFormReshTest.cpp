@@ -1,8 +1,8 @@
 // The grid form editor window driven by the pointer and its buttons: a drag paints squares with
 // their mirror images, an edge drag resizes, the generator fills the grid, Esc closes.
+#include "grids/ui/TfrmFormResh.h"
 #include "app/Config.h"
 #include "grids/AutoGrid.h"
-#include "grids/ui/TfrmFormResh.h"
 #include "platform/Text.h"
 #include <QProgressBar> // QtBusy.h needs the complete type
 
@@ -52,7 +52,8 @@ void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt:
 int Letters(const TGratShape& s) {
     int n = 0;
     for (const auto& column : s.letter)
-        for (bool b : column) n += b;
+        for (bool b : column)
+            n += b;
     return n;
 }
 
@@ -74,20 +75,24 @@ class TfrmFormReshTest : public QObject {
 
         // Full symmetry: a drag over the first three squares of row 1 paints them in all four corners.
         Send(view, QEvent::MouseButtonPress, At(0, 0), Qt::LeftButton, Qt::LeftButton);
-        for (int c = 1; c <= 2; ++c) Send(view, QEvent::MouseMove, At(c, 0), Qt::NoButton, Qt::LeftButton);
+        for (int c = 1; c <= 2; ++c)
+            Send(view, QEvent::MouseMove, At(c, 0), Qt::NoButton, Qt::LeftButton);
         Send(view, QEvent::MouseButtonRelease, At(2, 0), Qt::LeftButton, Qt::NoButton);
         const TGratShape& s = w.Editor().Shape();
         QCOMPARE(Letters(s), 12);
         for (int i : {1, 2, 3, 13, 14, 15})
-            for (int j : {1, 15}) QVERIFY(s.letter[i][j]);
+            for (int j : {1, 15})
+                QVERIFY(s.letter[i][j]);
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("stbCell"))->text(), QString::fromUtf8("Ячейка 3 : 1"));
 
         // The right edge dragged from 15 to 10 squares cuts the painted squares on the right off.
         const int edgeX = FormGridView::kMargin + 15 * kSq;
         Send(view, QEvent::MouseButtonPress, QPoint(edgeX, At(0, 5).y()), Qt::LeftButton, Qt::LeftButton);
         Send(view, QEvent::MouseMove, QPoint(edgeX - 5 * kSq, At(0, 5).y()), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("stbSize"))->text(), QString::fromUtf8("Размер решетки 10 x 15"));
-        Send(view, QEvent::MouseButtonRelease, QPoint(edgeX - 5 * kSq, At(0, 5).y()), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("stbSize"))->text(),
+                 QString::fromUtf8("Размер решетки 10 x 15"));
+        Send(view, QEvent::MouseButtonRelease, QPoint(edgeX - 5 * kSq, At(0, 5).y()), Qt::LeftButton,
+             Qt::NoButton);
         QCOMPARE(s.width, 10);
         QCOMPARE(Letters(s), 6);
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("stbCell"))->text(), QString::fromUtf8("Ячейка 0 : 0"));
@@ -103,8 +108,11 @@ class TfrmFormReshTest : public QObject {
 
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("bbAuto")), Qt::LeftButton);
         QVERIFY(IsAcceptedAutoGrid(w.Editor().Shape()));
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("stbCell"))->text(), ToQ(AutoGridFillText(w.Editor().Shape())));
-        QVERIFY(w.findChild<QLabel*>(QStringLiteral("stbCell"))->text().startsWith(QString::fromUtf8("Заполнение ")));
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("stbCell"))->text(),
+                 ToQ(AutoGridFillText(w.Editor().Shape())));
+        QVERIFY(w.findChild<QLabel*>(QStringLiteral("stbCell"))
+                    ->text()
+                    .startsWith(QString::fromUtf8("Заполнение ")));
 
         // Run with VEZDAR_SCREENSHOT=file under a real X server to keep a picture of the result.
         if (const QByteArray file = qgetenv("VEZDAR_SCREENSHOT"); !file.isEmpty()) {
