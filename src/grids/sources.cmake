@@ -3,4 +3,5 @@ target_sources(vezdar_core PRIVATE
   src/grids/OldStoreConversion.cpp
   src/grids/AutoGrid.cpp
   src/grids/StoreBrowser.cpp
+  src/grids/FormEditor.cpp
 )
