@@ -36,7 +36,7 @@ void TfrmCheck::ShowRows(const std::vector<DuplicateRow>& rows) {
 void TfrmCheck::closeEvent(QCloseEvent* e) {
     sgCheck_->setRowCount(0);
     e->accept();
-    emit closedByUser();
+    Q_EMIT closedByUser();
 }
 
 } // namespace vez

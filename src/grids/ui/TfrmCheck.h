@@ -18,7 +18,7 @@ class TfrmCheck : public QWidget {
     void ShowRows(const std::vector<DuplicateRow>& rows);
     QTableWidget* table() const { return sgCheck_; }
 
-  signals:
+  Q_SIGNALS:
     // The user closed the window.
     void closedByUser();
 

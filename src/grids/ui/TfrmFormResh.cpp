@@ -126,7 +126,7 @@ void FormGridView::mousePressEvent(QMouseEvent* e) {
         editor_.PointerMoved(x, y, StateOf(e));
     }
     update();
-    emit changed();
+    Q_EMIT changed();
 }
 
 void FormGridView::mouseMoveEvent(QMouseEvent* e) {
@@ -141,7 +141,7 @@ void FormGridView::mouseMoveEvent(QMouseEvent* e) {
         return;
     }
     update();
-    emit changed();
+    Q_EMIT changed();
 }
 
 void FormGridView::mouseReleaseEvent(QMouseEvent* e) {
@@ -149,7 +149,7 @@ void FormGridView::mouseReleaseEvent(QMouseEvent* e) {
         editor_.EndResize();
         FitToGrid();
         update();
-        emit changed();
+        Q_EMIT changed();
     }
 }
 
@@ -288,7 +288,7 @@ void TfrmFormResh::closeEvent(QCloseEvent* e) {
     editor_.Close();
     Refresh();
     e->accept();
-    emit closed();
+    Q_EMIT closed();
 }
 
 } // namespace vez

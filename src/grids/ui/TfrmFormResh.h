@@ -46,7 +46,7 @@ class TfrmFormResh : public QWidget {
     // Shows the core's state: status panels, grid size, repaint.
     void Refresh();
 
-  signals:
+  Q_SIGNALS:
     // The editor was closed (Esc or the window's close button): the caller shows the main window.
     void closed();
 
@@ -86,7 +86,7 @@ class FormGridView : public QWidget {
     // Room for the grid and a few squares more to drag into.
     void FitToGrid();
 
-  signals:
+  Q_SIGNALS:
     void changed(); // the status texts may have changed
 
   protected:

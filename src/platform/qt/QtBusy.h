@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-class QProgressBar;
+#include <QProgressBar>
 
 namespace vez {
 

@@ -74,7 +74,7 @@ void SavePicture(const fs::path& file, int width, int height) {
 
 class TfrmMainTest : public QObject {
     Q_OBJECT
-  private slots:
+  private Q_SLOTS:
     void modeSwitchIsWrittenAndShownAtOnce() {
         Started s([](const fs::path& home) { SavePicture(home / "CROS/Vez.jpg", 3000, 2000); });
         QVERIFY(s.started);

@@ -76,7 +76,7 @@ int ShowAndDo(TfrmMsgBox& box, const MsgBoxRequest& req, std::function<void()> a
 
 class TfrmMsgBoxTest : public QObject {
     Q_OBJECT
-  private slots:
+  private Q_SLOTS:
     void escAndCloseButtonGiveZero_data() {
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("focus");

@@ -76,7 +76,7 @@ void Shot(QWidget& w, const QString& name) {
 
 class TfrmReshTest : public QObject {
     Q_OBJECT
-  private slots:
+  private Q_SLOTS:
     void clickingACellHandsBackItsGrid() {
         Home h;
         TfrmResh w(h.path, h.settings, h.dialogs, h.busy);

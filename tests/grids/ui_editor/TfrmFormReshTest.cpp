@@ -66,7 +66,7 @@ class TfrmFormReshTest : public QObject {
     QtBusy busy;
     Settings settings;
 
-  private slots:
+  private Q_SLOTS:
     void dragPaintsWithMirrorImagesAndAnEdgeDragResizes() {
         TfrmFormResh w(dialogs, sounds, busy, QDir::tempPath().toStdString(), settings);
         w.SetSquareSize(kSq);
