@@ -1,0 +1,91 @@
+#include "app/ui/AppWindows.h"
+
+#include "compose/ComposeSession.h"
+#include "grids/StoreBrowser.h"
+#include "platform/Text.h"
+
+#include "app/ui/TfrmMain.h"
+#include "compose/ui/TfrmMake.h"
+#include "grids/ui/TfrmFormResh.h"
+#include "grids/ui/TfrmResh.h"
+#include "platform/qt/QtText.h"
+
+namespace vez {
+
+AppWindows::AppWindows(AppState& state, Dialogs& dialogs, Sounds& sounds, SoundPlayer& player, Busy& busy)
+    : state_(state), dialogs_(dialogs), sounds_(sounds), player_(player), busy_(busy) {
+    logic_ = std::make_unique<MainLogic>(state_, dialogs_, sounds_, busy_);
+    frmMain_ = std::make_unique<TfrmMain>(*logic_);
+    frmResh_ = std::make_unique<TfrmResh>(state_.ProgramFolder, state_.Sets, dialogs_, busy_);
+    frmMake_ = std::make_unique<TfrmMake>(
+        ComposeEnv(state_.ProgramFolder, dialogs_, player_, busy_, state_.DeletedEntries), state_.Sets);
+    frmFormResh_ = std::make_unique<TfrmFormResh>(dialogs_, sounds_, busy_, state_.ProgramFolder, state_.Sets);
+    Wire();
+}
+
+AppWindows::~AppWindows() = default;
+
+void AppWindows::Wire() {
+    frmMake_->SetCtrlTabTargets(nullptr, frmMain_.get());
+
+    MainHooks& hooks = logic_->Hooks();
+    hooks.PickStorageCell = [this](const std::string& title) -> std::optional<ComposeGrid> {
+        frmMain_->hide();
+        auto picked = frmResh_->Pick(static_cast<int>(StorePurpose::Compose), ToQ(title));
+        frmMain_->show();
+        if (!picked) return std::nullopt;
+        return ComposeGrid{picked->grat, picked->source};
+    };
+    hooks.OpenCompose = [this](const ComposeGrid& grid) {
+        state_.ComposeOpen = true;
+        frmMain_->Refresh();
+        frmMake_->Open(grid.Grat, nullptr);
+    };
+    QObject::connect(frmMake_.get(), &TfrmMake::closed, frmMain_.get(), [this] {
+        state_.ComposeOpen = false;
+        frmMain_->Refresh();
+    });
+    hooks.FocusCompose = [this] {
+        frmMake_->raise();
+        frmMake_->activateWindow();
+    };
+
+    FormEditorHooks& editorHooks = frmFormResh_->Editor().Hooks();
+    editorHooks.saveToStorage = [this](const TGratShape& shape) {
+        frmResh_->Pick(static_cast<int>(StorePurpose::Save), ToQ(ru("Выбрать ячейку для записи решетки")), &shape);
+    };
+    editorHooks.pickForCorrection = [this]() -> std::optional<TGratShape> {
+        auto picked =
+            frmResh_->Pick(static_cast<int>(StorePurpose::Correction), ToQ(ru("Выбрать ячейку для коррекции решетки")));
+        if (!picked || !picked->shape) return std::nullopt;
+        return picked->shape;
+    };
+    // The generator holds a running composition while it works and lets it go on afterwards.
+    editorHooks.pauseComposition = [this] {
+        if (!frmMake_->IsComposing()) return false;
+        frmMake_->Session().PauseEngine();
+        return true;
+    };
+    editorHooks.resumeComposition = [this] { frmMake_->Session().ResumeEngine(); };
+    hooks.OpenGridEditor = [this] {
+        frmFormResh_->SetSquareSize(frmMake_->CellSize());
+        frmMain_->hide();
+        frmFormResh_->Open();
+    };
+    QObject::connect(frmFormResh_.get(), &TfrmFormResh::closed, frmMain_.get(), [this] {
+        state_.WindowCode = wc::Main;
+        frmMain_->show();
+    });
+}
+
+bool AppWindows::Start() {
+    const StartupEnv env{dialogs_, sounds_, std::chrono::system_clock::now(),
+                         [this](const AppState& s) { return frmMain_->PictureAreaSize(s); },
+                         [this](const fs::path& p) { return frmMain_->LoadPicture(p); }};
+    if (RunStartup(state_, env) == StartupOutcome::End) return false;
+    player_.SetSoundsOn(state_.Sets.Sound);
+    frmMain_->StartupDone();
+    return true;
+}
+
+} // namespace vez
