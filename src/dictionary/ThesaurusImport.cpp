@@ -16,14 +16,6 @@ constexpr char kNoChar = '\x01';
 constexpr size_t kMaxMeaningLines = 10000;
 constexpr int kSynonymsPerDefinition = 4;
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 bool IsLetter(unsigned char c) {
     return IsRussianLetter(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -194,11 +186,11 @@ ThesaurusSkips ParseThesaurusSkips(std::string_view bytes) {
     std::string text = IsValidUtf8(bytes) ? Utf8ToCp1251(bytes) : std::string(bytes);
     ThesaurusSkips out;
     ForEachLine(text, [&](std::string_view line) {
-        line = Trim(line);
+        line = TrimSpaceControl(line);
         if (line.empty() || line.starts_with('#')) return;
         size_t bar = line.find('|');
-        std::string item = NormalizeDictWord(Trim(line.substr(0, bar)));
-        if (bar != std::string_view::npos) item += '|' + NormalizeDictWord(Trim(line.substr(bar + 1)));
+        std::string item = NormalizeDictWord(TrimSpaceControl(line.substr(0, bar)));
+        if (bar != std::string_view::npos) item += '|' + NormalizeDictWord(TrimSpaceControl(line.substr(bar + 1)));
         out.items.insert(std::move(item));
     });
     return out;
@@ -222,7 +214,7 @@ bool IsDictWord(std::string_view w) {
 ThesaurusImport ParseThesaurus(std::string_view bytes, const ThesaurusSkips& skips) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     size_t firstEnd = bytes.find('\n');
-    std::string encoding = UpperCase(Trim(bytes.substr(0, firstEnd)));
+    std::string encoding = UpperCase(TrimSpaceControl(bytes.substr(0, firstEnd)));
     std::string_view rest =
         firstEnd == std::string_view::npos ? std::string_view{} : bytes.substr(firstEnd + 1);
     std::string body;
@@ -243,21 +235,21 @@ ThesaurusImport ParseThesaurus(std::string_view bytes, const ThesaurusSkips& ski
     for (size_t i = 0; i < lines.size();) {
         const size_t lineNo = i + 2; // the encoding line is line 1
         std::string_view l = lines[i];
-        if (Trim(l).empty()) {
+        if (TrimSpaceControl(l).empty()) {
             ++i;
             continue;
         }
         size_t bar = l.rfind('|');
         std::string_view countText =
-            bar == std::string_view::npos ? std::string_view{} : Trim(l.substr(bar + 1));
+            bar == std::string_view::npos ? std::string_view{} : TrimSpaceControl(l.substr(bar + 1));
         size_t count = 0;
         auto [end, ec] = std::from_chars(countText.data(), countText.data() + countText.size(), count);
-        if (bar == std::string_view::npos || Trim(l.substr(0, bar)).empty() || countText.empty() ||
+        if (bar == std::string_view::npos || TrimSpaceControl(l.substr(0, bar)).empty() || countText.empty() ||
             ec != std::errc{} || end != countText.data() + countText.size() || count > kMaxMeaningLines)
             return Fail(LineError(lineNo, "expected \"word|count\""));
         if (lines.size() - i - 1 < count)
             return Fail(LineError(lineNo, "the entry has fewer meaning lines than its count"));
-        ParsedEntry e{Trim(l.substr(0, bar)), {}};
+        ParsedEntry e{TrimSpaceControl(l.substr(0, bar)), {}};
         for (size_t j = 1; j <= count; ++j) {
             std::string_view m = lines[i + j];
             size_t close = m.find(')');

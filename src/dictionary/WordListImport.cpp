@@ -9,14 +9,6 @@ namespace {
 
 constexpr size_t kSkippedLinesShown = 10;
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 } // namespace
 
 WordListImport ParseWordList(std::string_view bytes) {
@@ -31,14 +23,14 @@ WordListImport ParseWordList(std::string_view bytes) {
     int lineNo = 0;
     ForEachLine(text, [&](std::string_view line) {
         ++lineNo;
-        if (Trim(line).empty() || Trim(line).starts_with('#')) return;
+        if (TrimSpaceControl(line).empty() || TrimSpaceControl(line).starts_with('#')) return;
         size_t tab = line.find('\t');
         std::string word =
-            tab == std::string_view::npos ? std::string{} : NormalizeDictWord(Trim(line.substr(0, tab)));
+            tab == std::string_view::npos ? std::string{} : NormalizeDictWord(TrimSpaceControl(line.substr(0, tab)));
         std::string_view def;
         if (tab != std::string_view::npos) {
             std::string_view rest = line.substr(tab + 1);
-            def = Trim(rest.substr(0, rest.find('\t')));
+            def = TrimSpaceControl(rest.substr(0, rest.find('\t')));
         }
         if (!IsDictWord(word) || def.empty()) {
             ++out.skipped;

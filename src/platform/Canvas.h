@@ -10,23 +10,23 @@
 namespace vez {
 
 // 0x00BBGGRR: red in the low byte, as the colours of the configuration file are stored.
-using TColor = std::uint32_t;
-inline constexpr TColor RGBColor(int r, int g, int b) {
-    return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+using CanvasColor = std::uint32_t;
+inline constexpr CanvasColor RGBColor(int r, int g, int b) {
+    return static_cast<CanvasColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
 enum class PenStyle { Solid, Dash, Dot, Clear };
 enum class BrushStyle { Solid, Clear };
 
 struct Pen {
-    TColor color = 0;
+    CanvasColor color = 0;
     int width = 1;
     PenStyle style = PenStyle::Solid;
     bool operator==(const Pen&) const = default;
 };
 
 struct Brush {
-    TColor color = 0xFFFFFF;
+    CanvasColor color = 0xFFFFFF;
     BrushStyle style = BrushStyle::Solid;
     bool operator==(const Brush&) const = default;
 };
@@ -34,7 +34,7 @@ struct Brush {
 struct Font {
     std::string name; // Windows-1251
     int height = 12;  // character height in pixels
-    TColor color = 0;
+    CanvasColor color = 0;
     bool bold = false, italic = false, underline = false, strikeOut = false;
     bool operator==(const Font&) const = default;
 };
@@ -50,10 +50,10 @@ struct CanvasRect {
     bool operator==(const CanvasRect&) const = default;
 };
 
-// A decoded picture: rows top to bottom, TColor per pixel.
+// A decoded picture: rows top to bottom, CanvasColor per pixel.
 struct CanvasImage {
     int width = 0, height = 0;
-    std::vector<TColor> pixels;
+    std::vector<CanvasColor> pixels;
 };
 
 class Canvas {
@@ -81,7 +81,7 @@ class Canvas {
     // Outlined with the pen only.
     virtual void Polyline(const std::vector<CanvasPoint>& points) = 0;
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
-    virtual void SetPixel(int x, int y, TColor color) = 0;
+    virtual void SetPixel(int x, int y, CanvasColor color) = 0;
     virtual void StretchImage(const CanvasRect& dest, const CanvasImage& image) = 0;
 };
 

@@ -37,6 +37,14 @@ unsigned char LowerChar(unsigned char c);
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 
+// `s` without spaces and control characters at both ends (how a definition or a typed name is
+// taken).
+inline std::string_view TrimSpaceControl(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
+    return s;
+}
+
 // а … я or ё.
 inline bool IsRussianLower(unsigned char c) { return c >= kCyrLowerA || c == kLowerYo; }
 // А … Я or Ё.

@@ -39,7 +39,7 @@ class FakeCanvas : public Canvas {
     void Polygon(const std::vector<CanvasPoint>& pts) override { Log("Polygon", Flat(pts)); }
     void Polyline(const std::vector<CanvasPoint>& pts) override { Log("Polyline", Flat(pts)); }
     void Line(int x1, int y1, int x2, int y2) override { Log("Line", {x1, y1, x2, y2}); }
-    void SetPixel(int x, int y, TColor c) override { Log("SetPixel", {x, y, static_cast<int>(c)}); }
+    void SetPixel(int x, int y, CanvasColor c) override { Log("SetPixel", {x, y, static_cast<int>(c)}); }
     void StretchImage(const CanvasRect& r, const CanvasImage& img) override {
         Log("StretchImage", {r.left, r.top, r.right, r.bottom, img.width, img.height});
     }

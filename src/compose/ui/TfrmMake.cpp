@@ -7,6 +7,7 @@
 #include "app/ui/TfrmMsgBox.h"
 #include "platform/qt/QtText.h"
 
+#include "app/ui/UiColor.h"
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -28,15 +29,6 @@ namespace vez {
 
 namespace {
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QColor Colour(TColor c) {
-    const Rgb rgb = ResolveColor(c);
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
-
 constexpr int kDrainMs = 30;
 constexpr int kFolderWidth = 220;
 
@@ -53,7 +45,7 @@ class TfrmMake::Picture : public QWidget {
         QPainter p(this);
         const Settings& s = owner_.settings_;
         const ComposeView& v = owner_.session_->View();
-        p.fillRect(rect(), Colour(s.ColorFormPole));
+        p.fillRect(rect(), ToQColor(s.ColorFormPole));
         const int cell = owner_.cell_;
         QFont font(owner_.fontName_);
         font.setPointSize(owner_.fontSize_);
@@ -66,11 +58,11 @@ class TfrmMake::Picture : public QWidget {
                 const char c = v.shown.at(x, y);
                 if (c == kBlockedCell) continue;
                 const QRect r((x - 1) * cell, (y - 1) * cell, cell + 1, cell + 1);
-                p.fillRect(r, Colour(s.ColorFormFon));
-                p.setPen(Colour(s.ColorFormResh));
+                p.fillRect(r, ToQColor(s.ColorFormFon));
+                p.setPen(ToQColor(s.ColorFormResh));
                 p.drawRect(r.adjusted(0, 0, -1, -1));
                 if (IsLetterCode(c)) {
-                    p.setPen(Colour(s.ColorFormChis));
+                    p.setPen(ToQColor(s.ColorFormChis));
                     p.drawText(QRect(r.left() + dx, r.top() + dy, cell * 2, cell * 2),
                                Qt::AlignLeft | Qt::AlignTop, ToQ(std::string(1, c)));
                 }

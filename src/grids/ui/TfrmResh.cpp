@@ -3,6 +3,7 @@
 #include "grids/ui/TfrmCheck.h"
 #include "platform/qt/QtText.h"
 
+#include "app/ui/UiColor.h"
 #include <QAction>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -21,15 +22,6 @@
 namespace vez {
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QColor ToQColor(TColor c) {
-    const Rgb rgb = ResolveColor(c);
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
 
 QImage ToQImage(const RgbImage& img) {
     QImage q(img.width, img.height, QImage::Format_RGB888);

@@ -7,5 +7,7 @@
 
 namespace vez {
 QString ToQ(std::string_view cp1251);
+// A UTF-8 literal of a window's own text.
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 std::string FromQ(const QString& s);
 } // namespace vez
