@@ -79,13 +79,14 @@ TfrmScan::TfrmScan(Settings& settings, Dialogs& dialogs, std::uint8_t& windowCod
     editHeight_ = new QSpinBox(tlbr);
     editHeight_->setObjectName(QStringLiteral("editHeight"));
     tlbr->addWidget(editHeight_);
+    editWidth_->setRange(kScanMinSide, kScanMaxSide);
+    editHeight_->setRange(kScanMinSide, kScanMaxSide);
+    editWidth_->setValue(builder_.width());
+    editHeight_->setValue(builder_.height());
     for (QSpinBox* f : {editWidth_, editHeight_}) {
-        f->setRange(kScanMinSide, kScanMaxSide);
         f->installEventFilter(this);
         connect(f, &QSpinBox::valueChanged, this, [this] { SizeChanged(); });
     }
-    editWidth_->setValue(builder_.width());
-    editHeight_->setValue(builder_.height());
     tlbr->addSeparator();
 
     tbtnGrat_ = tlbr->addAction(U("Составить решетку"));
@@ -120,9 +121,12 @@ TfrmScan::TfrmScan(Settings& settings, Dialogs& dialogs, std::uint8_t& windowCod
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("sbScan"));
     scroll_->setWidgetResizable(false);
+    // A scroll bar that came and went would change the cell size and with it the drawing's height.
+    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     imgScan_ = new ScanView(builder_, settings_, [this] { return CellSize(); }, [this] { UpdateUi(); }, scroll_);
     scroll_->setWidget(imgScan_);
     setCentralWidget(scroll_);
+    scroll_->viewport()->installEventFilter(this);
 
     pnlTime_ = new QLabel(this);
     pnlTime_->setObjectName(QStringLiteral("pnlTime"));
@@ -161,13 +165,14 @@ void TfrmScan::SetHelpHook(std::function<void()> hook) {
     frmSetOper_->SetHelpHook(std::move(hook));
 }
 
-int TfrmScan::CellSize() const { return BuilderCellSize(scroll_->viewport()->width(), builder_.width()); }
+int TfrmScan::CellSize() const { return cellSize_; }
 
 QString TfrmScan::statusTime() const { return pnlTime_->text(); }
 QString TfrmScan::statusWords() const { return pnlWords_->text(); }
 
 void TfrmScan::ResizeDrawing() {
-    const int cs = CellSize();
+    cellSize_ = BuilderCellSize(scroll_->viewport()->width(), builder_.width());
+    const int cs = cellSize_;
     imgScan_->resize(builder_.width() * cs + 1, builder_.height() * cs + 1);
     imgScan_->update();
 }
@@ -203,6 +208,11 @@ void TfrmScan::SizeChanged() {
 }
 
 bool TfrmScan::eventFilter(QObject* obj, QEvent* e) {
+    // The cell size follows the width of the visible part of the drawing.
+    if (obj == scroll_->viewport() && e->type() == QEvent::Resize) {
+        if (BuilderCellSize(scroll_->viewport()->width(), builder_.width()) != cellSize_) ResizeDrawing();
+        return false;
+    }
     if ((obj == editWidth_ || obj == editHeight_) && e->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         using K = ScanBuilder::ArrowKey;

@@ -86,6 +86,7 @@ class TfrmScan : public QMainWindow {
     bool operPlaced_ = false;
     ComposeHook onCompose_;
     std::function<void()> onCtrlTab_, onSettings_, onHelp_;
+    int cellSize_ = 4; // of the drawing as last laid out
     int shownBlock_ = 0;
     std::string shownTime_;
 };
