@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         w.widthField()->setValue(std::atoi(argv[2]));
         w.heightField()->setValue(std::atoi(argv[3]));
     }
-    w.resize(760, 600);
+    w.resize(900, 720);
     w.show();
     const QString out = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(300, &w, [&] {
