@@ -155,6 +155,7 @@ void ScanBuilder::Finish() {
     layout_ = gen_->layout();
     MarkWordCells(layout_);
     const ScanWordCounts counts = gen_->counts();
+    lastPasses_ = gen_->passes();
     const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
     StopGeneration();
     layoutReady_ = true;

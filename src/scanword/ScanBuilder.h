@@ -75,6 +75,8 @@ public:
     int currentBlock() const;
     const ScanBlocks* blocks() const;
     std::uint64_t passes() const;
+    // Passes of the last generation that completed.
+    std::uint64_t lastPasses() const { return lastPasses_; }
 
     // The composition area moved: the layout is cleared (a generation is stopped).
     void AreaChanged();
@@ -127,6 +129,7 @@ private:
     Clock::time_point start_;
     std::string statusTime_, statusWords_;
     std::uint8_t previousCode_ = 0;
+    std::uint64_t lastPasses_ = 0;
 };
 
 } // namespace vez
