@@ -88,9 +88,14 @@ int ScanLayout(const Args& args) {
                 opt.shortCheck = true;
                 for (int n = 2; n <= 4; ++n) opt.maxShort[n] = v[n - 2];
             } else if (a == "--exclude") {
-                std::vector<int> v;
-                if (!ParseInts(value(), v) || v.size() != 2) return Fail("--exclude takes X,Y");
-                excludes.push_back({v[0], v[1]});
+                // One or more cells: --exclude 3,4 5,6
+                value();
+                --i;
+                while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+                    std::vector<int> v;
+                    if (!ParseInts(args[++i], v) || v.size() != 2) return Fail("--exclude takes X,Y cells");
+                    excludes.push_back({v[0], v[1]});
+                }
             } else if (a == "--seed") {
                 seed = std::stoull(value());
             } else if (a == "--time-limit") {
