@@ -1,4 +1,9 @@
 target_sources(vezdar_core PRIVATE
+  src/scanword/ScanArrow.cpp
   src/scanword/ScanBlocks.cpp
+  src/scanword/ScanBuilder.cpp
+  src/scanword/ScanDraw.cpp
+  src/scanword/ScanDrawStyle.cpp
   src/scanword/ScanGenerator.cpp
+  src/scanword/ScanOperSettings.cpp
 )

@@ -1,0 +1,24 @@
+#!/bin/sh
+# Composes the ten 15 x 10 scanword layouts of the filling comparison with the builder's default
+# settings (short-word check on, limits 2, 3, 16; area 7), seeds 1, 2, … skipping a seed that does
+# not complete within 240 s, and writes each as a grid file sNN.txt ('*' letter cell, '.' definition
+# or outside) and a deck sNN.qxd (one line of cell ids cCCRR per word) for the other filler.
+#   make-layouts.sh PATH_TO_VEZDAR_CLI
+set -e
+cli=$1
+here=$(dirname "$0")
+n=0 seed=0
+while [ "$n" -lt 10 ]; do
+    seed=$((seed + 1))
+    out=$(mktemp)
+    if "$cli" scan-layout --width 15 --height 10 --seed "$seed" --time-limit 240 > "$out"; then
+        n=$((n + 1))
+        name=$(printf 's%02d' "$n")
+        head -n 10 "$out" | sed 's/[^*]/./g' > "$here/$name.txt"
+        python3 "$here/grid-to-deck.py" "$here/$name.txt" > "$here/$name.qxd"
+        echo "$name: seed $seed, $(tail -n 2 "$out" | head -n 1)"
+    else
+        echo "seed $seed: no layout within 240 s"
+    fi
+    rm -f "$out"
+done
