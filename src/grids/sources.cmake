@@ -2,4 +2,5 @@ target_sources(vezdar_core PRIVATE
   src/grids/GridStore.cpp
   src/grids/OldStoreConversion.cpp
   src/grids/AutoGrid.cpp
+  src/grids/DefaultStore.cpp
 )
