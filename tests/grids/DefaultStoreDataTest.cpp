@@ -57,7 +57,7 @@ TEST(DefaultStore, DeliveredStorageHoldsSoundShapesFromSmallToLarge) {
         }
 
     // Shapes fill the first cells without gaps, so the browser shows them together.
-    int shapes = 0, smallest = 41, largest = 0;
+    int shapes = 0, smallest = kCellSquares * kCellSquares, largest = 0;
     bool gap = false;
     for (int k = 0; k < kStoreCellCount; ++k) {
         const int c = k % kStoreCells, r = k / kStoreCells;
