@@ -49,7 +49,9 @@ std::string MessageLines(const std::string& cp1251) {
 }
 
 // Cells as users see them: column and row from 1.
-std::string CellName(int c, int r) { return "cell " + std::to_string(c + 1) + " : " + std::to_string(r + 1); }
+std::string CellName(int c, int r) {
+    return "cell " + std::to_string(c + 1) + " : " + std::to_string(r + 1);
+}
 
 // Storage n of the program folder, made blank first when it does not exist. A new storage takes
 // storage 1's pixel format; storage 1 itself, when missing, starts as a blank 4-bit storage.
@@ -131,8 +133,8 @@ int Run(const cli::Args& args) {
             std::fprintf(stderr, "vezdar-cli autogrid: storage %d (%s) %s; nothing written\n", *store,
                          StorePath(home, *store).c_str(),
                          freeCells.empty() ? "is full"
-                                           : ("has only " + std::to_string(freeCells.size()) + " free cells for " +
-                                              std::to_string(count) + " shapes")
+                                           : ("has only " + std::to_string(freeCells.size()) +
+                                              " free cells for " + std::to_string(count) + " shapes")
                                                  .c_str());
             return 1;
         }
@@ -152,8 +154,9 @@ int Run(const cli::Args& args) {
             const int c = freeCells[k] % kStoreCells, row = freeCells[k] / kStoreCells;
             WriteShape(*picture, c, row, shape);
             std::printf("%s (seed %llu, %d x %d, symmetry %d, trials %d) -> %s\n",
-                        Cp1251ToUtf8(AutoGridFillText(shape)).c_str(), static_cast<unsigned long long>(shapeSeed),
-                        shape.width, shape.height, *symmetry, r.trials, CellName(c, row).c_str());
+                        Cp1251ToUtf8(AutoGridFillText(shape)).c_str(),
+                        static_cast<unsigned long long>(shapeSeed), shape.width, shape.height, *symmetry,
+                        r.trials, CellName(c, row).c_str());
             continue;
         }
         if (k > 0) std::fputc('\n', stdout);
@@ -169,8 +172,8 @@ int Run(const cli::Args& args) {
     }
     if (store) {
         if (!SaveStore(home, *store, *picture)) {
-            std::fprintf(stderr, "vezdar-cli autogrid: cannot save storage %d (%s); it is unchanged\n", *store,
-                         StorePath(home, *store).c_str());
+            std::fprintf(stderr, "vezdar-cli autogrid: cannot save storage %d (%s); it is unchanged\n",
+                         *store, StorePath(home, *store).c_str());
             return 1;
         }
         std::printf("%d shape(s) written to %s\n", count, StorePath(home, *store).c_str());

@@ -34,7 +34,9 @@ const char* SymmetryName(int s) {
     }
 }
 
-std::string Size(const DefaultShapePlan& p) { return std::to_string(p.width) + "x" + std::to_string(p.height); }
+std::string Size(const DefaultShapePlan& p) {
+    return std::to_string(p.width) + "x" + std::to_string(p.height);
+}
 
 int Run(const cli::Args& args) {
     fs::path out, home = ProgramFolder();
@@ -78,14 +80,15 @@ int Run(const cli::Args& args) {
     std::printf("cell    size   symmetry    seed   fill %%  filled  median s\n");
     for (std::size_t k = 0; k < choice.kept.size(); ++k) {
         const DefaultStoreShape& s = choice.kept[k];
-        const std::string cell = std::to_string(k % kStoreCells + 1) + " : " + std::to_string(k / kStoreCells + 1);
+        const std::string cell =
+            std::to_string(k % kStoreCells + 1) + " : " + std::to_string(k / kStoreCells + 1);
         std::printf("%-7s %-6s %-10s %6llu  %5d  %3d/%-3d %8.2f\n", cell.c_str(), Size(s.plan).c_str(),
-                    SymmetryName(s.plan.symmetry), static_cast<unsigned long long>(s.seed), FillPercent(s.shape),
-                    s.trial.filled, s.trial.runs, s.trial.medianSeconds);
+                    SymmetryName(s.plan.symmetry), static_cast<unsigned long long>(s.seed),
+                    FillPercent(s.shape), s.trial.filled, s.trial.runs, s.trial.medianSeconds);
     }
     for (const DefaultShapePlan& m : choice.missed)
-        std::printf("no fillable candidate: %s %s (seeds %llu ...)\n", Size(m).c_str(), SymmetryName(m.symmetry),
-                    static_cast<unsigned long long>(m.firstSeed));
+        std::printf("no fillable candidate: %s %s (seeds %llu ...)\n", Size(m).c_str(),
+                    SymmetryName(m.symmetry), static_cast<unsigned long long>(m.firstSeed));
     std::printf("%zu shapes written to %s\n", choice.kept.size(), out.string().c_str());
     return 0;
 }

@@ -60,7 +60,8 @@ FillTrialResult RunFillTrial(const TGratShape& shape, const TWordPool& pools, TF
     FillOptions options;
     options.rule = rule;
     options.showLetters = false; // nobody draws: progress reports collapse into one
-    const auto limit = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(limitSeconds));
+    const auto limit =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(limitSeconds));
     std::vector<double> times;
     for (int run = 1; run <= runs && res.filled + (runs - res.runs) >= needed; ++run) {
         TGrat grat = empty;

@@ -42,8 +42,8 @@ inline constexpr int kFillTrialNeeded = 9;
 inline constexpr double kFillTrialSeconds = 5.0;
 
 struct FillTrialResult {
-    int runs = 0;   // runs made (the trial stops once it can no longer pass)
-    int filled = 0; // runs that filled every slot within the limit
+    int runs = 0;             // runs made (the trial stops once it can no longer pass)
+    int filled = 0;           // runs that filled every slot within the limit
     double medianSeconds = 0; // over the runs made; a run that did not fill counts as the limit
     std::string error;        // the grid cannot be composed at all (Windows-1251)
 };

@@ -30,7 +30,8 @@ CliRun RunCli(const std::string& args) {
     FILE* f = ::popen((CliPath().string() + " " + args + " 2>&1").c_str(), "r");
     if (!f) return r;
     char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) r.out.append(buf, n);
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        r.out.append(buf, n);
     const int st = ::pclose(f);
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     return r;
@@ -70,16 +71,44 @@ TEST(AutoGridStoreCli, WritesIntoFreeCellsOrLeavesTheStorageAlone) {
         std::vector<int> written; // cells that receive seeds 5, 6, … (status 0 only)
         int store = 1;            // the storage to look at afterwards
     } cases[] = {
-        {"missing storage 1 is created", [](const fs::path&) {}, gen + "--count 2 --store 1", 0,
-         {"-> cell 1 : 1", "-> cell 2 : 1", "2 shape(s) written"}, {0, 1}},
-        {"occupied cells are skipped", Storage1With({kPlus, kLow}), gen + "--store 1", 0, {"-> cell 3 : 1"}, {2}},
-        {"new storage made from storage 1", Storage1With({kPlus}), gen + "--store 7", 0, {"-> cell 1 : 1"}, {0}, 7},
-        {"full storage", Storage1With(std::vector<TGratShape>(100, kPlus)), gen + "--store 1", 1,
-         {"is full; nothing written"}, {}},
-        {"too few free cells", Storage1With(std::vector<TGratShape>(99, kPlus)), gen + "--count 2 --store 1", 1,
-         {"has only 1 free cells for 2 shapes; nothing written"}, {}},
-        {"no storage 1 to make storage 2 from", [](const fs::path&) {}, gen + "--store 2", 1,
-         {"storage 1 is missing"}, {}, 2},
+        {"missing storage 1 is created",
+         [](const fs::path&) {},
+         gen + "--count 2 --store 1",
+         0,
+         {"-> cell 1 : 1", "-> cell 2 : 1", "2 shape(s) written"},
+         {0, 1}},
+        {"occupied cells are skipped",
+         Storage1With({kPlus, kLow}),
+         gen + "--store 1",
+         0,
+         {"-> cell 3 : 1"},
+         {2}},
+        {"new storage made from storage 1",
+         Storage1With({kPlus}),
+         gen + "--store 7",
+         0,
+         {"-> cell 1 : 1"},
+         {0},
+         7},
+        {"full storage",
+         Storage1With(std::vector<TGratShape>(100, kPlus)),
+         gen + "--store 1",
+         1,
+         {"is full; nothing written"},
+         {}},
+        {"too few free cells",
+         Storage1With(std::vector<TGratShape>(99, kPlus)),
+         gen + "--count 2 --store 1",
+         1,
+         {"has only 1 free cells for 2 shapes; nothing written"},
+         {}},
+        {"no storage 1 to make storage 2 from",
+         [](const fs::path&) {},
+         gen + "--store 2",
+         1,
+         {"storage 1 is missing"},
+         {},
+         2},
         {"bad storage number", [](const fs::path&) {}, gen + "--store 101", 2, {"bad value for --store"}, {}},
     };
     for (const Case& c : cases) {
@@ -105,10 +134,9 @@ TEST(AutoGridStoreCli, WritesIntoFreeCellsOrLeavesTheStorageAlone) {
         EXPECT_EQ(store->bitsPerPixel, 4);
         for (int k = 0; k < kStoreCellCount; ++k) {
             const auto it = std::find(c.written.begin(), c.written.end(), k);
-            const TGratShape want =
-                it != c.written.end() ? Generated(5 + (it - c.written.begin()))
-                : beforeStore         ? ReadShape(*beforeStore, k % 10, k / 10)
-                                      : TGratShape{};
+            const TGratShape want = it != c.written.end() ? Generated(5 + (it - c.written.begin()))
+                                    : beforeStore         ? ReadShape(*beforeStore, k % 10, k / 10)
+                                                          : TGratShape{};
             EXPECT_EQ(ReadShape(*store, k % 10, k / 10).letter, want.letter) << "cell " << k;
         }
     }

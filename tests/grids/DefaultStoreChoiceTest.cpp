@@ -75,8 +75,11 @@ TEST(DefaultStore, FillTrialCountsFillsAndStopsOnceItCannotPass) {
         int runs, filled;
     } cases[] = {
         {"fills every run", {"***", "..*", "..*"}, 5.0, kFillTrialRuns, kFillTrialRuns},
-        {"never fills: stops after the second failure", {"***", "...", "***"}, 0.05,
-         kFillTrialRuns - kFillTrialNeeded + 1, 0},
+        {"never fills: stops after the second failure",
+         {"***", "...", "***"},
+         0.05,
+         kFillTrialRuns - kFillTrialNeeded + 1,
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

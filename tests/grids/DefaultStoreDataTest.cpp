@@ -35,7 +35,8 @@ std::string ShapeFaults(const TGratShape& s) {
                 if (len > 16) faults += where + " longer than 16; ";
                 if (across && len == 1 && crossed == 0) // no neighbour either way
                     faults += "isolated square at " + std::to_string(x) + "," + std::to_string(y) + "; ";
-                if (len >= 2 && crossed < 2) faults += where + " crossed " + std::to_string(crossed) + " time(s); ";
+                if (len >= 2 && crossed < 2)
+                    faults += where + " crossed " + std::to_string(crossed) + " time(s); ";
             }
     }
     return faults;
