@@ -49,6 +49,15 @@ bool IsCellEmpty(const TGratStore& p, int c, int r) {
     return true;
 }
 
+std::vector<int> FreeStoreCells(const TGratStore& p) {
+    std::vector<int> free;
+    for (int k = 0; k < kStoreCellCount; ++k) {
+        const int c = k % kStoreCells, r = k / kStoreCells;
+        if (IsCellEmpty(p, c, r) && ReadShape(p, c, r).width == 0) free.push_back(k);
+    }
+    return free;
+}
+
 TGratShape ReadShape(const TGratStore& p, int c, int r) {
     TGratShape s;
     for (int j = 1; j <= kCellSquares; ++j)

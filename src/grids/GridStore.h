@@ -52,6 +52,10 @@ bool SaveStoreFile(const fs::path& promt, const fs::path& target, const TGratSto
 bool IsCellEmpty(const TGratStore& picture, int c, int r);
 // Letter squares of the cell; width and height are the largest column and row holding one.
 TGratShape ReadShape(const TGratStore& picture, int c, int r);
+// Cells (index r * 10 + c, row by row) that can take a new shape without asking: the first
+// interior row is of one colour and no square of the cell is yellow, so a cell whose letters begin
+// below its first row, or fill the whole first row, is never taken for free.
+std::vector<int> FreeStoreCells(const TGratStore& picture);
 // Paints the cell interior teal, then the shape's letter squares yellow.
 void WriteShape(TGratStore& picture, int c, int r, const TGratShape& shape);
 // Paints the cell interior teal; the lines stay.

@@ -4,4 +4,5 @@ target_sources(vezdar_core PRIVATE
   src/grids/AutoGrid.cpp
   src/grids/StoreBrowser.cpp
   src/grids/FormEditor.cpp
+  src/grids/DefaultStore.cpp
 )
