@@ -48,8 +48,9 @@ class ScriptedDialogs : public Dialogs {
     };
     int ShowMsgBox(const MsgBoxRequest& req, std::string* input) override {
         const QString text = QString::fromStdString(Cp1251ToUtf8(req.text));
-        if (script.empty() ||
-            !QRegularExpression(QRegularExpression::anchoredPattern(script.front().pattern)).match(text).hasMatch()) {
+        if (script.empty() || !QRegularExpression(QRegularExpression::anchoredPattern(script.front().pattern))
+                                   .match(text)
+                                   .hasMatch()) {
             unexpected << text;
             return 0;
         }
@@ -114,11 +115,8 @@ void CheckDocument(const fs::path& home, const fs::path& file, TGrat grat) {
         static_cast<int>(std::count_if(order.begin(), order.end(), [](auto* s) { return s->dir == 'H'; }));
     const int down = static_cast<int>(order.size()) - across;
 
-    const QString header = QStringLiteral("AS %1%2%3%4")
-                               .arg(grat.width, -3)
-                               .arg(grat.height, -3)
-                               .arg(across, -4)
-                               .arg(down, -4);
+    const QString header =
+        QStringLiteral("AS %1%2%3%4").arg(grat.width, -3).arg(grat.height, -3).arg(across, -4).arg(down, -4);
     QCOMPARE(QString::fromStdString(lines.at(0)), header);
     // Header, grid, definitions, and nothing after the last line end.
     QCOMPARE(lines.size(), size_t(1 + grat.height + order.size() + 1));
@@ -239,15 +237,29 @@ void WalkTheRoad(Program& p, int cell) {
     QVERIFY(p.state.ComposeOpen);
     QVERIFY(!p.Find<QAction>("mrScan")->isEnabled());
     QVERIFY(!main.progressBar()->isVisible());
+    // A second Compose meanwhile is refused before any storage window opens (should one open, it is
+    // shut so the test ends).
+    bool reshOpened = false;
+    QTimer::singleShot(0, &resh, [&] {
+        reshOpened = resh.isVisible();
+        if (reshOpened) resh.reject();
+    });
+    p.dialogs.script.push_back(
+        {Literal("Составление предыдущего\rкроссворда еще продолжается. "), kBtnOK, ""});
+    QTest::mouseClick(tbtnMake, Qt::LeftButton);
+    QVERIFY(p.dialogs.script.empty());
+    QTest::qWait(10);
+    QVERIFY(!reshOpened);
     QTRY_VERIFY_WITH_TIMEOUT(make.Session().Phase() == ComposePhase::Finished, 60000);
     QCOMPARE(make.windowTitle(), QString::fromUtf8("Кроссворд составлен"));
     QCOMPARE(make.pgsbrMake->value(), 100);
     QTest::qWait(200);
     Shot(make, "compose-filled.png");
 
-    p.dialogs.script.push_back({QString::fromUtf8("Кроссворд составлен\\.\r\nВремя составления \\d\\d:\\d\\d:\\d\\d "
-                                                  "сек\r\nСохранить\\?"),
-                                kBtnYes, ""});
+    p.dialogs.script.push_back(
+        {QString::fromUtf8("Кроссворд составлен\\.\r\nВремя составления \\d\\d:\\d\\d:\\d\\d "
+                           "сек\r\nСохранить\\?"),
+         kBtnYes, ""});
     QTest::keyClick(&make, Qt::Key_Escape);
     QVERIFY(make.lstbxName->isVisible());
     p.dialogs.script.push_back({Literal("Ввести новое имя папки"), kBtnOK, "лето"});
