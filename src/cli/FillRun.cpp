@@ -5,7 +5,7 @@
 namespace vez::cli {
 
 namespace {
-const char* const kRuleNames[] = {"follow", "empty", "max", "zigzag", "random"};
+const char* const kRuleNames[] = {"follow", "empty", "max", "zigzag", "random", "smart"};
 }
 
 std::optional<TFillAlgorithm> ParseRule(const std::string& s) {
@@ -39,6 +39,7 @@ FillRunResult RunFill(const GridModel& model, const TWordPool& pools, TFillAlgor
     }
     for (const FillReport& r : queue.Drain())
         if (r.kind == FillReportKind::Failed) res.failure = r.message;
+        else if (r.kind == FillReportKind::Unfillable) res.deadSlots = r.slots;
     return res;
 }
 
