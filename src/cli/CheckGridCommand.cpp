@@ -12,11 +12,12 @@ namespace vez::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vezdar-cli check-grid GRIDFILE\n"
+    "usage: vezdar-cli check-grid GRIDFILE | --storage N --cell C,R\n"
     "Keeps every slot's candidate words consistent with its crossings and the repeat and first-letter\n"
     "rules, using the dictionary of the program folder, and prints the candidates left per slot.\n"
-    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell). Exit status: 0 no slot ran out of\n"
-    "candidates, 4 unfillable (the slots that ran out are named), 2 error.\n";
+    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell); or cell C,R (0 … 9) of grid storage N.\n"
+    "Exit status: 0 no slot ran out of candidates, 4 unfillable (the slots that ran out are named),\n"
+    "2 error.\n";
 
 int Fail(const std::string& msgUtf8) {
     std::fprintf(stderr, "vezdar-cli check-grid: %s\n", msgUtf8.c_str());
@@ -25,17 +26,21 @@ int Fail(const std::string& msgUtf8) {
 
 int CheckGridCmd(const Args& args) {
     GridRequest grid;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (TakeGridOption(args, i, grid)) {
-        } else if (!a.empty() && a[0] == '-') {
-            return Fail("unknown option " + a + "\n" + kUsage);
-        } else {
-            SetGridFile(grid, a);
+    try {
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            const std::string& a = args[i];
+            if (a == "--help" || a == "-h") {
+                std::fputs(kUsage, stdout);
+                return 0;
+            } else if (TakeGridOption(args, i, grid)) {
+            } else if (!a.empty() && a[0] == '-') {
+                return Fail("unknown option " + a + "\n" + kUsage);
+            } else {
+                SetGridFile(grid, a);
+            }
         }
+    } catch (const std::exception& e) {
+        return Fail(std::string("bad option value: ") + e.what());
     }
     std::string error;
     auto model = LoadGrid(grid, error);

@@ -14,8 +14,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: vezdar-cli compose GRIDFILE [--rule follow|empty|max|zigzag|random|smart] [--direction forward|backward]\n"
     "                          [--seed N] [--time-limit SECONDS]\n"
-    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell). Exit status: 0 filled, 3 time limit\n"
-    "reached, 4 proven unfillable (rule smart), 2 error.\n";
+    "       vezdar-cli compose --storage N --cell C,R [options as above]\n"
+    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell); or cell C,R (0 … 9) of grid storage N.\n"
+    "Exit status: 0 filled, 3 time limit reached, 4 proven unfillable (rule smart), 2 error.\n";
 
 int Fail(const std::string& msgUtf8) {
     std::fprintf(stderr, "vezdar-cli compose: %s\n", msgUtf8.c_str());
