@@ -58,7 +58,8 @@ int CheckGridCmd(const Args& args) {
     std::printf("slot word  dir  x,y  len candidates\n");
     for (int s = 1; s <= SlotCount(model->slots); ++s) {
         const TWordSlot& w = model->slots[s];
-        std::printf("%4d %4d  %c  %2d,%-2d %3d %10zu\n", s, num[s], w.dir, w.x, w.y, int(w.length), check.candidates[s]);
+        std::printf("%4d %4d  %c  %2d,%-2d %3d %10zu\n", s, num[s], w.dir, w.x, w.y, int(w.length),
+                    check.candidates[s]);
     }
     if (check.unfillable) {
         std::printf("unfillable: %s\n", Cp1251ToUtf8(DeadSlotsText(model->slots, check.deadSlots)).c_str());

@@ -25,7 +25,8 @@ bool SmartSearch::InStep(const FillContext& ctx) const {
 }
 
 void SmartSearch::Adopt(FillContext& ctx) {
-    while (solver_->Level() > 0) solver_->Backtrack();
+    while (solver_->Level() > 0)
+        solver_->Backtrack();
     failed_ = false;
     for (int s = 1; s <= ctx.N(); ++s) {
         if (!ctx.IsFilled(s)) continue;
@@ -39,7 +40,8 @@ void SmartSearch::Adopt(FillContext& ctx) {
 }
 
 void SmartSearch::Restart(FillContext& ctx) {
-    while (solver_->Level() > 0) ctx.Empty(solver_->Backtrack().first);
+    while (solver_->Level() > 0)
+        ctx.Empty(solver_->Backtrack().first);
     failed_ = false;
     failuresSinceRestart_ = 0;
     ++lubyIndex_;
@@ -92,7 +94,8 @@ GridCheck CheckGrid(const SlotTable& slots, const TWordPool& pools) {
     GridCheck res;
     res.unfillable = !solver.Init();
     res.candidates.assign(SlotCount(slots) + 1, 0);
-    for (int s = 1; s <= SlotCount(slots); ++s) res.candidates[s] = solver.Size(s);
+    for (int s = 1; s <= SlotCount(slots); ++s)
+        res.candidates[s] = solver.Size(s);
     if (res.unfillable) res.deadSlots = solver.DeadSlots();
     return res;
 }

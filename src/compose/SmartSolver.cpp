@@ -21,7 +21,8 @@ bool SmartSolver::Init() {
     slot_.assign(n_ + 1, Slot{});
     for (int s = 1; s <= n_; ++s) {
         const int len = slots_[s].length;
-        if (len < 2 || len > kMaxWordLen) throw FillFailure("slot " + std::to_string(s) + " has no word pool");
+        if (len < 2 || len > kMaxWordLen)
+            throw FillFailure("slot " + std::to_string(s) + " has no word pool");
         slot_[s].len = len;
         byLength_[len].push_back(s);
     }
@@ -60,7 +61,8 @@ bool SmartSolver::Init() {
             const int u = ws.cross[k];
             if (u < 1 || u > n_) continue;
             slot_[s].cross.push_back({k - 1, u, -1});
-            if (ws.dir == 'H' ? slots_[u].y == ws.y : slots_[u].x == ws.x) slot_[s].firstLetterMask |= 1u << (k - 1);
+            if (ws.dir == 'H' ? slots_[u].y == ws.y : slots_[u].x == ws.x)
+                slot_[s].firstLetterMask |= 1u << (k - 1);
         }
     }
     for (int s = 1; s <= n_; ++s)
@@ -69,7 +71,8 @@ bool SmartSolver::Init() {
             const auto& back = slot_[c.u].cross;
             for (std::size_t j = 0; j < back.size(); ++j)
                 if (back[j].u == s && SlotCell(slots_[c.u], back[j].k + 1) == cell) c.j = static_cast<int>(j);
-            if (c.j < 0) throw FillFailure("crossing table of slot " + std::to_string(s) + " is not symmetric");
+            if (c.j < 0)
+                throw FillFailure("crossing table of slot " + std::to_string(s) + " is not symmetric");
         }
 
     // Candidates: the pool of the slot's length without words that give a crossing word a first
@@ -90,11 +93,13 @@ bool SmartSolver::Init() {
         }
         sl.size = sl.vals.size();
         sl.vals.insert(sl.vals.end(), refused.begin(), refused.end());
-        for (std::size_t p = 0; p < sl.vals.size(); ++p) sl.pos[sl.vals[p]] = static_cast<std::int32_t>(p);
+        for (std::size_t p = 0; p < sl.vals.size(); ++p)
+            sl.pos[sl.vals[p]] = static_cast<std::int32_t>(p);
         sl.count.assign(sl.cross.size() * kSyms, 0);
         sl.weight.assign(sl.cross.size(), 1.0);
         for (std::size_t p = 0; p < sl.size; ++p)
-            for (std::size_t j = 0; j < sl.cross.size(); ++j) ++sl.count[j * kSyms + Sym(sl.len, sl.vals[p], sl.cross[j].k)];
+            for (std::size_t j = 0; j < sl.cross.size(); ++j)
+                ++sl.count[j * kSyms + Sym(sl.len, sl.vals[p], sl.cross[j].k)];
         if (sl.size == 0) empty.push_back(s);
     }
     if (!empty.empty()) {
@@ -246,7 +251,8 @@ void SmartSolver::Undo(std::size_t mark) {
         trail_.pop_back();
         // Removals come back in reverse order, so the last one removed sits just past the live part.
         const std::int32_t w = sl.vals[sl.size++];
-        for (std::size_t j = 0; j < sl.cross.size(); ++j) ++sl.count[j * kSyms + Sym(sl.len, w, sl.cross[j].k)];
+        for (std::size_t j = 0; j < sl.cross.size(); ++j)
+            ++sl.count[j * kSyms + Sym(sl.len, w, sl.cross[j].k)];
     }
 }
 
@@ -260,7 +266,8 @@ int SmartSolver::ChooseSlot(FillRandom& rnd) const {
         for (std::size_t j = 0; j < sl.cross.size(); ++j)
             if (slot_[sl.cross[j].u].assigned < 0) wdeg += sl.weight[j];
         // A slot tied to no open slot can wait: it can only clash through the repeat rule.
-        const double score = wdeg > 0 ? static_cast<double>(sl.size) / wdeg : 1e12 + static_cast<double>(sl.size);
+        const double score =
+            wdeg > 0 ? static_cast<double>(sl.size) / wdeg : 1e12 + static_cast<double>(sl.size);
         if (score < bestScore) {
             bestScore = score;
             best = s;

@@ -57,7 +57,9 @@ public:
 
     int N() const { return n_; }
     std::size_t Size(int s) const { return slot_[s].size; }
-    bool Live(int s, std::int32_t w) const { return static_cast<std::size_t>(slot_[s].pos[w]) < slot_[s].size; }
+    bool Live(int s, std::int32_t w) const {
+        return static_cast<std::size_t>(slot_[s].pos[w]) < slot_[s].size;
+    }
     std::int32_t Assigned(int s) const { return slot_[s].assigned; }
     // Slots whose candidates ran out in the last failed propagation, in slot order.
     const std::vector<int>& DeadSlots() const { return dead_; }
@@ -74,9 +76,9 @@ public:
 
 private:
     struct Cross {
-        int k;     // position in this slot (0-based)
-        int u;     // the crossing slot
-        int j;     // index of the shared cell in u's crossing list
+        int k; // position in this slot (0-based)
+        int u; // the crossing slot
+        int j; // index of the shared cell in u's crossing list
     };
     struct Slot {
         int len = 0;
@@ -90,12 +92,14 @@ private:
         std::uint32_t firstLetterMask = 0;
     };
     struct Event {
-        int s, j;      // remove from s every candidate with letter c at crossing j …
+        int s, j; // remove from s every candidate with letter c at crossing j …
         int c;
-        int from, fj;  // … because that letter is gone from crossing fj of slot `from`
+        int from, fj; // … because that letter is gone from crossing fj of slot `from`
     };
 
-    std::uint8_t Sym(int len, std::int32_t w, int k) const { return syms_[len][static_cast<std::size_t>(w) * len + k]; }
+    std::uint8_t Sym(int len, std::int32_t w, int k) const {
+        return syms_[len][static_cast<std::size_t>(w) * len + k];
+    }
     void Remove(int s, std::int32_t w);
     bool Propagate();
     bool CountWords();

@@ -24,7 +24,8 @@ struct Grid {
 
     Grid(const std::vector<std::string>& rows, const std::vector<std::string>& wordsUtf8) {
         int width = 0;
-        for (auto& r : rows) width = std::max(width, static_cast<int>(r.size()));
+        for (auto& r : rows)
+            width = std::max(width, static_cast<int>(r.size()));
         grat = GratFromCells(width, static_cast<int>(rows.size()), rows);
         slots = FindSlots(grat);
         EXPECT_TRUE(BuildCrossings(grat, slots));
@@ -37,7 +38,8 @@ struct Grid {
     }
     std::vector<std::string> Words() const {
         std::vector<std::string> out;
-        for (int n = 1; n <= SlotCount(slots); ++n) out.push_back(Cp1251ToUtf8(slots[n].word));
+        for (int n = 1; n <= SlotCount(slots); ++n)
+            out.push_back(Cp1251ToUtf8(slots[n].word));
         return out;
     }
 };
@@ -50,7 +52,8 @@ struct Sink : FillReportSink {
         if (hook) hook(r);
     }
     int Count(FillReportKind k) const {
-        return static_cast<int>(std::count_if(reports.begin(), reports.end(), [&](auto& r) { return r.kind == k; }));
+        return static_cast<int>(
+            std::count_if(reports.begin(), reports.end(), [&](auto& r) { return r.kind == k; }));
     }
 };
 
@@ -76,7 +79,8 @@ void ExpectRulesHold(const Grid& g) {
         if (s.word.empty()) continue;
         EXPECT_TRUE(used.insert(s.word).second) << "repeated " << Cp1251ToUtf8(s.word);
         bool inPool = false;
-        for (std::size_t i = 0; i < g.pools.Count(s.length); ++i) inPool |= g.pools.Word(s.length, i) == s.word;
+        for (std::size_t i = 0; i < g.pools.Count(s.length); ++i)
+            inPool |= g.pools.Word(s.length, i) == s.word;
         EXPECT_TRUE(inPool) << Cp1251ToUtf8(s.word);
         for (int k = 1; k <= s.length; ++k) {
             const CellPos c = SlotCell(s, k);
@@ -118,11 +122,13 @@ int CountFills(const Grid& g, int cap = 2, std::vector<std::string>* first = nul
                 const CellPos c = SlotCell(slot, k);
                 const char have = grat.at(c.x, c.y);
                 ok = (have == kEmptyCell || have == w[k - 1]) &&
-                     !(StartsCrossingWord(g.slots, s, k) && IsBadFirstLetter(static_cast<unsigned char>(w[k - 1])));
+                     !(StartsCrossingWord(g.slots, s, k) &&
+                       IsBadFirstLetter(static_cast<unsigned char>(w[k - 1])));
             }
             if (!ok) continue;
             const TGrat before = grat;
-            for (int k = 1; k <= slot.length; ++k) grat.at(SlotCell(slot, k).x, SlotCell(slot, k).y) = w[k - 1];
+            for (int k = 1; k <= slot.length; ++k)
+                grat.at(SlotCell(slot, k).x, SlotCell(slot, k).y) = w[k - 1];
             used.insert(w);
             go(s + 1);
             used.erase(w);
@@ -147,23 +153,27 @@ Grid RandomLattice(std::uint64_t seed) {
         std::string cell[4][5];
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 5; ++x)
-                do cell[y][x] = letter();
+                do
+                    cell[y][x] = letter();
                 while ((y == 0 || x == 0) && (cell[y][x] == "й" || cell[y][x] == "ь"));
         for (int y = 0; y < 4; y += 2) {
             std::string across;
-            for (int x = 0; x < 5; ++x) across += cell[y][x];
+            for (int x = 0; x < 5; ++x)
+                across += cell[y][x];
             words.push_back(across);
         }
         for (int x = 0; x < 5; x += 2) {
             std::string down;
-            for (int y = 0; y < 4; ++y) down += cell[y][x];
+            for (int y = 0; y < 4; ++y)
+                down += cell[y][x];
             words.push_back(down);
         }
     }
     for (int len : {4, 5})
         for (int d = 0; d < 10; ++d) {
             std::string w;
-            for (int j = 0; j < len; ++j) w += letter();
+            for (int j = 0; j < len; ++j)
+                w += letter();
             words.push_back(w);
         }
     return Grid(rows, words);
@@ -177,7 +187,8 @@ FillEnd DirectRun(Grid& g, std::uint64_t restartBase, std::uint64_t seed, std::u
     FillContext ctx(g.grat, g.slots, g.pools, g.options, sink, rnd, [] { return true; });
     SmartSearch search(restartBase);
     try {
-        while (ctx.filled < ctx.N()) search.Cycle(ctx, TFillAlgorithm::Smart, false);
+        while (ctx.filled < ctx.N())
+            search.Cycle(ctx, TFillAlgorithm::Smart, false);
     } catch (const FillUnfillable&) {
         *restarts += search.restarts;
         return FillEnd::Unfillable;
@@ -198,7 +209,8 @@ TEST(Smart, FillsExactlyWhenAFillExistsAndProvesOtherwise) {
         if (fills > 0) {
             ++fillable;
             ASSERT_EQ(end, FillEnd::Finished);
-            for (const std::string& w : g.Words()) EXPECT_FALSE(w.empty());
+            for (const std::string& w : g.Words())
+                EXPECT_FALSE(w.empty());
         } else {
             ++unfillable;
             ASSERT_EQ(end, FillEnd::Unfillable);
@@ -248,7 +260,9 @@ TEST(Smart, ProvesUnfillableAndNamesTheDeadWords) {
         // One word for two slots starting in the same cell: they share the number.
         {"repeat rule", {"***", "*..", "*.."}, {"кот"}, "1 по горизонтали, 1 по вертикали"},
         // Three two-letter slots, two two-letter words.
-        {"too few short words", {"**.***", "......", "**.**."}, {"да", "но", "кот"},
+        {"too few short words",
+         {"**.***", "......", "**.**."},
+         {"да", "но", "кот"},
          "1 по горизонтали, 3 по горизонтали, 4 по горизонтали"},
     };
     for (const Case& c : cases) {
@@ -272,7 +286,8 @@ TEST(Smart, CountingProvesTooFewDistinctTwoLetterWordsAtOnce) {
     const GridCheck check = CheckGrid(g.slots, g.pools);
     EXPECT_TRUE(check.unfillable);
     EXPECT_EQ(check.deadSlots, (std::vector<int>{2, 3, 4, 5, 6, 7}));
-    for (int s = 2; s <= 7; ++s) EXPECT_EQ(check.candidates[s], 5u) << "no slot ran out on its own";
+    for (int s = 2; s <= 7; ++s)
+        EXPECT_EQ(check.candidates[s], 5u) << "no slot ran out on its own";
 }
 
 TEST(Smart, ConsistencyPassKeepsOnlyCandidatesThatAgree) {
@@ -298,7 +313,8 @@ TEST(Smart, PauseResumeAndStopAtCheckPoints) {
             if (r.kind == FillReportKind::Progress && ++cycles == 2) stop ? engine.Stop() : engine.Pause();
         };
         engine.Start();
-        while (cycles < 2 && engine.End() == FillEnd::Running) std::this_thread::yield();
+        while (cycles < 2 && engine.End() == FillEnd::Running)
+            std::this_thread::yield();
         if (stop) {
             ASSERT_EQ(engine.WaitEnd(30s), FillEnd::Stopped);
             EXPECT_EQ(cycles, 2);
@@ -338,7 +354,8 @@ TEST(Smart, RuleSwitchedMidRunTakesOverTheGrid) {
 
 TEST(Smart, LubySequence) {
     const std::uint64_t expect[] = {1, 1, 2, 1, 1, 2, 4, 1, 1, 2, 1, 1, 2, 4, 8, 1};
-    for (std::uint64_t i = 1; i <= std::size(expect); ++i) EXPECT_EQ(Luby(i), expect[i - 1]) << i;
+    for (std::uint64_t i = 1; i <= std::size(expect); ++i)
+        EXPECT_EQ(Luby(i), expect[i - 1]) << i;
 }
 
 } // namespace
