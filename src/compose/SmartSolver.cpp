@@ -36,7 +36,8 @@ bool SmartSolver::Init() {
         const std::size_t count = pools_.Count(len);
         maxCount = std::max(maxCount, count);
         syms_[len].resize(count * len);
-        index_[len].assign(static_cast<std::size_t>(len) * kSyms, {});
+        auto& start = indexStart_[len];
+        start.assign(static_cast<std::size_t>(len) * kSyms + 1, 0);
         for (std::size_t i = 0; i < count; ++i) {
             const std::string_view w = pools_.Word(len, i);
             for (int k = 0; k < len; ++k) {
@@ -48,11 +49,22 @@ bool SmartSolver::Init() {
                     ++nsym;
                 }
                 syms_[len][i * len + k] = symOf_[b];
-                index_[len][k * kSyms + symOf_[b]].push_back(static_cast<std::int32_t>(i));
+                ++start[k * kSyms + symOf_[b] + 1];
             }
         }
+        for (std::size_t e = 1; e < start.size(); ++e)
+            start[e] += start[e - 1];
+        auto& words = indexWords_[len];
+        words.resize(count * len);
+        std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+        for (std::size_t i = 0; i < count; ++i)
+            for (int k = 0; k < len; ++k)
+                words[fill[k * kSyms + syms_[len][i * len + k]]++] = static_cast<std::int32_t>(i);
     }
     stamp_.assign(maxCount, 0);
+    logOf_.resize(maxCount + 1);
+    for (std::size_t i = 1; i <= maxCount; ++i)
+        logOf_[i] = std::log(static_cast<double>(i));
 
     // Crossings, and the cells where a crossing word begins.
     for (int s = 1; s <= n_; ++s) {
@@ -81,20 +93,19 @@ bool SmartSolver::Init() {
     for (int s = 1; s <= n_; ++s) {
         Slot& sl = slot_[s];
         const std::size_t count = pools_.Count(sl.len);
-        sl.pos.assign(count, 0);
-        sl.vals.clear();
-        sl.vals.reserve(count);
-        std::vector<std::int32_t> refused;
+        sl.pos.resize(count);
+        sl.vals.resize(count);
+        // Allowed words fill `vals` from the front, refused ones from the back.
+        std::size_t front = 0, back = count;
         for (std::size_t i = 0; i < count; ++i) {
             bool ok = true;
             for (std::uint32_t m = sl.firstLetterMask; m && ok; m &= m - 1)
                 ok = !badFirst_[Sym(sl.len, static_cast<std::int32_t>(i), std::countr_zero(m))];
-            (ok ? sl.vals : refused).push_back(static_cast<std::int32_t>(i));
+            const std::size_t p = ok ? front++ : --back;
+            sl.vals[p] = static_cast<std::int32_t>(i);
+            sl.pos[i] = static_cast<std::int32_t>(p);
         }
-        sl.size = sl.vals.size();
-        sl.vals.insert(sl.vals.end(), refused.begin(), refused.end());
-        for (std::size_t p = 0; p < sl.vals.size(); ++p)
-            sl.pos[sl.vals[p]] = static_cast<std::int32_t>(p);
+        sl.size = front;
         sl.count.assign(sl.cross.size() * kSyms, 0);
         sl.weight.assign(sl.cross.size(), 1.0);
         for (std::size_t p = 0; p < sl.size; ++p)
@@ -144,16 +155,18 @@ bool SmartSolver::Propagate() {
         Slot& t = slot_[e.s];
         if (t.count[e.j * kSyms + e.c] == 0) continue;
         const int k = t.cross[e.j].k;
-        const auto& withLetter = index_[t.len][k * kSyms + e.c];
-        if (withLetter.size() > t.size) {
+        const std::uint32_t* start = indexStart_[t.len].data() + k * kSyms + e.c;
+        const std::int32_t* first = indexWords_[t.len].data() + start[0];
+        const std::int32_t* last = indexWords_[t.len].data() + start[1];
+        if (static_cast<std::size_t>(last - first) > t.size) {
             // Removal swaps the last live candidate into place i; walking down, it was already seen.
             for (auto i = static_cast<std::ptrdiff_t>(t.size) - 1; i >= 0; --i) {
                 const std::int32_t w = t.vals[i];
                 if (Sym(t.len, w, k) == e.c) Remove(e.s, w);
             }
         } else {
-            for (std::int32_t w : withLetter)
-                if (Live(e.s, w)) Remove(e.s, w);
+            for (const std::int32_t* w = first; w != last; ++w)
+                if (Live(e.s, *w)) Remove(e.s, *w);
         }
         if (t.size == 0) {
             t.weight[e.j] += 1;
@@ -292,7 +305,7 @@ std::int32_t SmartSolver::ChooseValue(int s, FillRandom& rnd) const {
             const Cross& c = sl.cross[j];
             const Slot& u = slot_[c.u];
             if (u.assigned >= 0) continue;
-            sc += std::log(static_cast<double>(u.count[c.j * kSyms + Sym(sl.len, w, c.k)]));
+            sc += logOf_[u.count[c.j * kSyms + Sym(sl.len, w, c.k)]];
         }
         score[p] = sc;
         top = std::max(top, sc);

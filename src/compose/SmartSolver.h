@@ -111,11 +111,14 @@ private:
     int n_ = 0;
     std::vector<Slot> slot_; // index 0 unused
     std::array<std::vector<std::uint8_t>, kMaxWordLen + 1> syms_;
-    // index_[len][k * 64 + c]: pool words of that length with letter c at position k
-    std::array<std::vector<std::vector<std::int32_t>>, kMaxWordLen + 1> index_;
+    // Pool words of length len with letter c at position k: indexWords_[len][b … e), where
+    // b = indexStart_[len][k * 64 + c] and e the next start (one allocation per length).
+    std::array<std::vector<std::int32_t>, kMaxWordLen + 1> indexWords_;
+    std::array<std::vector<std::uint32_t>, kMaxWordLen + 1> indexStart_;
     std::array<std::vector<int>, kMaxWordLen + 1> byLength_; // slots of each length
     std::array<std::uint8_t, 256> symOf_{};
     std::array<bool, 64> badFirst_{};
+    std::vector<double> logOf_; // log of a support count
 
     std::vector<Event> queue_;
     std::vector<int> trail_;
