@@ -198,7 +198,7 @@ FillEnd DirectRun(Grid& g, std::uint64_t restartBase, std::uint64_t seed, std::u
 }
 
 TEST(Smart, FillsExactlyWhenAFillExistsAndProvesOtherwise) {
-    int fillable = 0, unfillable = 0;
+    int fillable = 0, unfillable = 0, provenBySearch = 0;
     std::uint64_t restarts = 0;
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
@@ -213,6 +213,7 @@ TEST(Smart, FillsExactlyWhenAFillExistsAndProvesOtherwise) {
                 EXPECT_FALSE(w.empty());
         } else {
             ++unfillable;
+            provenBySearch += !CheckGrid(g.slots, g.pools).unfillable;
             ASSERT_EQ(end, FillEnd::Unfillable);
             EXPECT_EQ(sink.Count(FillReportKind::Unfillable), 1);
             EXPECT_EQ(sink.reports.back().kind, FillReportKind::Unfillable);
@@ -224,7 +225,8 @@ TEST(Smart, FillsExactlyWhenAFillExistsAndProvesOtherwise) {
         EXPECT_EQ(DirectRun(again, 1, seed, &restarts), fills > 0 ? FillEnd::Finished : FillEnd::Unfillable);
         ExpectRulesHold(again);
     }
-    // The sample must exercise both ends, and the restarts.
+    // The sample must exercise both ends, proofs that need a search, and the restarts.
+    EXPECT_GT(provenBySearch, 0);
     EXPECT_GT(restarts, 0u);
     EXPECT_GT(fillable, 5);
     EXPECT_GT(unfillable, 5);
