@@ -12,10 +12,10 @@ namespace vez::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vezdar-cli check-grid GRIDFILE | --storage N --cell C,R\n"
+    "usage: vezdar-cli check-grid GRIDFILE\n"
     "Keeps every slot's candidate words consistent with its crossings and the repeat and first-letter\n"
     "rules, using the dictionary of the program folder, and prints the candidates left per slot.\n"
-    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell); or cell C,R (0 … 9) of grid storage N.\n"
+    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell).\n"
     "Exit status: 0 no slot ran out of candidates, 4 unfillable (the slots that ran out are named),\n"
     "2 error.\n";
 

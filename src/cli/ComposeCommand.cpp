@@ -1,7 +1,6 @@
 // vezdar-cli compose GRIDFILE: fills a grid with the program folder's dictionary.
 #include "cli/Command.h"
 #include "cli/FillRun.h"
-#include "compose/SmartSearch.h"
 #include "compose/WordPool.h"
 #include "platform/Text.h"
 
@@ -14,8 +13,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: vezdar-cli compose GRIDFILE [--rule follow|empty|max|zigzag|random|smart] [--direction forward|backward]\n"
     "                          [--seed N] [--time-limit SECONDS]\n"
-    "       vezdar-cli compose --storage N --cell C,R [options as above]\n"
-    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell); or cell C,R (0 … 9) of grid storage N.\n"
+    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell).\n"
     "Exit status: 0 filled, 3 time limit reached, 4 proven unfillable (rule smart), 2 error.\n";
 
 int Fail(const std::string& msgUtf8) {
@@ -85,11 +83,12 @@ int Compose(const Args& args) {
                 outcome, RuleName(rule), backward ? "backward" : "forward", static_cast<unsigned long long>(seed),
                 static_cast<unsigned long long>(run.stats.cycles), static_cast<unsigned long long>(run.stats.attempts),
                 static_cast<unsigned long long>(run.stats.scanned), run.seconds, pools.pools.Bytes());
-    if (run.end == FillEnd::Failed) return Fail("the run failed: " + run.failure);
     if (run.end == FillEnd::Unfillable) {
-        std::printf("unfillable: %s\n", Cp1251ToUtf8(DeadSlotsText(run.model.slots, run.deadSlots)).c_str());
+        std::printf("unfillable: %s\n", run.deadText.c_str());
         return 4;
     }
+
+    if (run.end == FillEnd::Failed) return Fail("the run failed: " + run.failure);
     return run.end == FillEnd::Finished ? 0 : 3;
 }
 

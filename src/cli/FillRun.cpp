@@ -1,5 +1,8 @@
 #include "cli/FillRun.h"
 
+#include "compose/SmartSearch.h"
+#include "platform/Text.h"
+
 #include <chrono>
 
 namespace vez::cli {
@@ -40,6 +43,7 @@ FillRunResult RunFill(const GridModel& model, const TWordPool& pools, TFillAlgor
     for (const FillReport& r : queue.Drain())
         if (r.kind == FillReportKind::Failed) res.failure = r.message;
         else if (r.kind == FillReportKind::Unfillable) res.deadSlots = r.slots;
+    if (res.end == FillEnd::Unfillable) res.deadText = Cp1251ToUtf8(DeadSlotsText(res.model.slots, res.deadSlots));
     return res;
 }
 

@@ -20,6 +20,7 @@ struct FillRunResult {
     FillStats stats;
     std::string failure;
     std::vector<int> deadSlots; // Unfillable: the slots whose candidates ran out
+    std::string deadText;       // … as the reader numbers them ("12 по горизонтали, …", UTF-8)
     GridModel model; // the grid and words as the run left them
 };
 

@@ -1,29 +1,11 @@
 #include "cli/GridSource.h"
 
 #include "dictionary/DictFile.h"
-#include "grids/GridStore.h"
 #include "platform/Text.h"
-
-#include <cstdio>
 
 namespace vez::cli {
 
-bool TakeGridOption(const Args& args, std::size_t& i, GridRequest& req) {
-    const std::string& a = args[i];
-    if (a != "--storage" && a != "--cell") return false;
-    if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
-    const std::string& v = args[++i];
-    if (a == "--storage") {
-        req.storage = std::stoi(v);
-        if (req.storage < 1 || req.storage > kMaxStoreNumber) throw std::invalid_argument("--storage is 1 … 100");
-    } else {
-        char tail = 0;
-        if (std::sscanf(v.c_str(), "%d,%d%c", &req.col, &req.row, &tail) != 2 || req.col < 0 ||
-            req.col >= kStoreCells || req.row < 0 || req.row >= kStoreCells)
-            throw std::invalid_argument("--cell is C,R with C and R 0 … 9");
-    }
-    return true;
-}
+bool TakeGridOption(const Args&, std::size_t&, GridRequest&) { return false; }
 
 void SetGridFile(GridRequest& req, const std::string& arg) { req.file = arg; }
 
@@ -55,26 +37,11 @@ std::optional<TGrat> ReadGridText(const fs::path& file, std::string& error) {
 }
 
 std::optional<GridModel> LoadGrid(const GridRequest& req, std::string& error) {
-    std::optional<TGrat> grat;
-    if (req.storage > 0) {
-        if (req.col < 0) {
-            error = "--storage needs --cell C,R";
-            return std::nullopt;
-        }
-        auto store = LoadStore(ProgramFolder(), req.storage, &error);
-        if (!store) return std::nullopt;
-        if (IsCellEmpty(*store, req.col, req.row)) {
-            error = "cell " + std::to_string(req.col) + "," + std::to_string(req.row) + " of storage " +
-                    std::to_string(req.storage) + " is empty";
-            return std::nullopt;
-        }
-        grat = GratFromShape(ReadShape(*store, req.col, req.row));
-    } else if (req.file.empty()) {
+    if (req.file.empty()) {
         error = "no grid given";
         return std::nullopt;
-    } else {
-        grat = ReadGridText(req.file, error);
     }
+    auto grat = ReadGridText(req.file, error);
     if (!grat) return std::nullopt;
     GridModel m{*grat, FindSlots(*grat)};
     if (!BuildCrossings(m.grat, m.slots)) {

@@ -1,6 +1,6 @@
-// Where a command-line grid comes from and how it becomes a composition model: a text file of '*'
-// (letter) and '.' (blocked) rows, or a cell of a grid storage of the program folder
-// (--storage N --cell C,R, C and R 0 … 9). Every command that takes a grid gets both.
+// Where a command-line grid comes from and how it becomes a composition model. Today a grid is a
+// text file of '*' (letter) and '.' (blocked) rows; other sources (a cell of the grid storage) add
+// an option to TakeGridOption and a branch to LoadGrid, and every command that takes a grid gets them.
 #pragma once
 
 #include "cli/Command.h"
@@ -14,8 +14,6 @@ namespace vez::cli {
 
 struct GridRequest {
     fs::path file;
-    int storage = 0;       // storage number, 0: none
-    int col = -1, row = -1; // its cell
 };
 
 // Consumes args[i] (and its value) when it is a grid option; false when it is not one.
