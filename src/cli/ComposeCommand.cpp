@@ -12,10 +12,10 @@ namespace vez::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vezdar-cli compose GRIDFILE [--rule follow|empty|max|zigzag|random] [--direction forward|backward]\n"
+    "usage: vezdar-cli compose GRIDFILE [--rule follow|empty|max|zigzag|random|smart] [--direction forward|backward]\n"
     "                          [--seed N] [--time-limit SECONDS]\n"
-    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell). Exit status: 0 filled, 3 time limit\n"
-    "reached, 2 error.\n";
+    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell).\n"
+    "Exit status: 0 filled, 3 time limit reached, 4 proven unfillable (rule smart), 2 error.\n";
 
 int Fail(const std::string& msgUtf8) {
     std::fprintf(stderr, "vezdar-cli compose: %s\n", msgUtf8.c_str());
@@ -79,12 +79,18 @@ int Compose(const Args& args) {
     }
     const char* outcome = run.end == FillEnd::Finished ? "filled"
                           : run.end == FillEnd::Failed ? "failed"
+                          : run.end == FillEnd::Unfillable ? "unfillable"
                                                        : "time limit reached";
     std::printf("%s: rule %s, %s, seed %llu\ncycles %llu, attempts %llu, pool words scanned %llu, time %.3f s\n"
                 "pools: %zu bytes\n",
                 outcome, RuleName(rule), backward ? "backward" : "forward", static_cast<unsigned long long>(seed),
                 static_cast<unsigned long long>(run.stats.cycles), static_cast<unsigned long long>(run.stats.attempts),
                 static_cast<unsigned long long>(run.stats.scanned), run.seconds, pools.pools.Bytes());
+    if (run.end == FillEnd::Unfillable) {
+        std::printf("unfillable: %s\n", run.deadText.c_str());
+        return 4;
+    }
+
     if (run.end == FillEnd::Failed) return Fail("the run failed: " + run.failure);
     if (!library.saveFolder.empty() && SaveToLibrary(library, run.model, run.end == FillEnd::Finished) != 0) return 2;
     return run.end == FillEnd::Finished ? 0 : 3;

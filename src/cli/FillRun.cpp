@@ -1,11 +1,14 @@
 #include "cli/FillRun.h"
 
+#include "compose/SmartSearch.h"
+#include "platform/Text.h"
+
 #include <chrono>
 
 namespace vez::cli {
 
 namespace {
-const char* const kRuleNames[] = {"follow", "empty", "max", "zigzag", "random"};
+const char* const kRuleNames[] = {"follow", "empty", "max", "zigzag", "random", "smart"};
 }
 
 std::optional<TFillAlgorithm> ParseRule(const std::string& s) {
@@ -39,6 +42,8 @@ FillRunResult RunFill(const GridModel& model, const TWordPool& pools, TFillAlgor
     }
     for (const FillReport& r : queue.Drain())
         if (r.kind == FillReportKind::Failed) res.failure = r.message;
+        else if (r.kind == FillReportKind::Unfillable) res.deadSlots = r.slots;
+    if (res.end == FillEnd::Unfillable) res.deadText = Cp1251ToUtf8(DeadSlotsText(res.model.slots, res.deadSlots));
     return res;
 }
 

@@ -10,7 +10,7 @@
 
 namespace vez::cli {
 
-// "follow", "empty", "max", "zigzag", "random" or 0 … 4.
+// "follow", "empty", "max", "zigzag", "random", "smart" or 0 … 5.
 std::optional<TFillAlgorithm> ParseRule(const std::string& s);
 const char* RuleName(TFillAlgorithm r);
 
@@ -19,6 +19,8 @@ struct FillRunResult {
     double seconds = 0;
     FillStats stats;
     std::string failure;
+    std::vector<int> deadSlots; // Unfillable: the slots whose candidates ran out
+    std::string deadText;       // … as the reader numbers them ("12 по горизонтали, …", UTF-8)
     GridModel model; // the grid and words as the run left them
 };
 

@@ -156,6 +156,8 @@ int LocalSearch::ChooseSlot(FillContext& ctx, TFillAlgorithm rule, bool backward
             const int s = ctx.rnd.Random(n) + 1;
             if (!ctx.IsFilled(s)) return s;
         }
+    case TFillAlgorithm::Smart: // a search of its own (SmartSearch), never a local-search rule
+        break;
     }
     return 0;
 }

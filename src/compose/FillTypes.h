@@ -11,8 +11,8 @@
 namespace vez {
 
 // How the engine picks the slot of a cycle.
-enum class TFillAlgorithm : int { Follow = 0, Empty = 1, Max = 2, Zigzag = 3, Random = 4 };
-inline constexpr int kFillAlgorithmCount = 5;
+enum class TFillAlgorithm : int { Follow = 0, Empty = 1, Max = 2, Zigzag = 3, Random = 4, Smart = 5 };
+inline constexpr int kFillAlgorithmCount = 6;
 
 // Written by the window at any time; the engine reads them at the start of every cycle (and the
 // show-letters switch at every report).
@@ -22,7 +22,8 @@ struct FillOptions {
     std::atomic<bool> showLetters{true};
 };
 
-enum class FillReportKind { LetterPlaced, CellEmptied, Progress, Finished, Stopped, Failed };
+// Unfillable: the search proved that no fill exists (only the Smart rule can prove it).
+enum class FillReportKind { LetterPlaced, CellEmptied, Progress, Finished, Stopped, Failed, Unfillable };
 
 struct FillReport {
     FillReportKind kind = FillReportKind::Progress;
@@ -31,6 +32,7 @@ struct FillReport {
     int percent = 0;     // Progress
     double seconds = 0;  // Finished: time since the run started
     std::string message; // Failed: what went wrong (for the log; the window shows its own text)
+    std::vector<int> slots; // Unfillable: the slots whose candidates ran out
 };
 
 // Receives the reports on the engine thread, in the order they happen.

@@ -1,5 +1,7 @@
 #include "compose/ThreadVez.h"
 
+#include "compose/SmartSearch.h"
+
 #include <exception>
 #include <new>
 
@@ -103,6 +105,7 @@ void TThreadVez::Run() {
     try {
         FillContext ctx(grat_, slots_, pools_, options_, sink_, rnd, [this] { return CheckPoint(); });
         LocalSearch localSearch;
+        SmartSearch smart;
         const int n = ctx.N();
         auto publish = [&] {
             cycles_.store(ctx.stats.cycles, std::memory_order_relaxed);
@@ -118,7 +121,7 @@ void TThreadVez::Run() {
             // The options are read afresh every cycle, so a change from the menu applies at once.
             const TFillAlgorithm rule = options_.rule.load(std::memory_order_relaxed);
             const bool backward = options_.backward.load(std::memory_order_relaxed);
-            FillStrategy& strategy = localSearch; // every rule so far is a local-search rule
+            FillStrategy& strategy = rule == TFillAlgorithm::Smart ? static_cast<FillStrategy&>(smart) : localSearch;
             const bool goOn = strategy.Cycle(ctx, rule, backward);
             ++ctx.stats.cycles;
             publish();
@@ -143,6 +146,10 @@ void TThreadVez::Run() {
         } else {
             end.kind = FillReportKind::Finished;
         }
+    } catch (const FillUnfillable& e) {
+        how = FillEnd::Unfillable;
+        end.kind = FillReportKind::Unfillable;
+        end.slots = e.deadSlots;
     } catch (const std::bad_alloc&) {
         how = FillEnd::Failed;
         end.kind = FillReportKind::Failed;

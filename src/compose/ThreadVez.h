@@ -19,7 +19,7 @@
 
 namespace vez {
 
-enum class FillEnd { Running, Finished, Stopped, Failed };
+enum class FillEnd { Running, Finished, Stopped, Failed, Unfillable };
 
 class TThreadVez {
 public:

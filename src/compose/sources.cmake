@@ -3,6 +3,8 @@ target_sources(vezdar_core PRIVATE
   src/compose/PoolScan.cpp
   src/compose/FillSearch.cpp
   src/compose/ThreadVez.cpp
+  src/compose/SmartSolver.cpp
+  src/compose/SmartSearch.cpp
 )
 target_sources(vezdar_core PRIVATE
   src/compose/ComposeSave.cpp
