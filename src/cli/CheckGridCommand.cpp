@@ -1,5 +1,6 @@
 // vezdar-cli check-grid GRIDFILE: the consistency pass of the Smart rule alone, without a search.
 #include "cli/Command.h"
+#include "cli/ComposeLibrary.h"
 #include "cli/GridSource.h"
 #include "compose/FillSearch.h"
 #include "compose/SmartSearch.h"
@@ -12,10 +13,11 @@ namespace vez::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vezdar-cli check-grid GRIDFILE\n"
+    "usage: vezdar-cli check-grid GRIDFILE | --storage N --cell C,R\n"
     "Keeps every slot's candidate words consistent with its crossings and the repeat and first-letter\n"
     "rules, using the dictionary of the program folder, and prints the candidates left per slot.\n"
-    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell).\n"
+    "GRIDFILE: rows of '*' (letter cell) and '.' (blocked cell); or the shape of cell C,R (1 … 10) of\n"
+    "the grid storage N of the program folder.\n"
     "Exit status: 0 no slot ran out of candidates, 4 unfillable (the slots that ran out are named),\n"
     "2 error.\n";
 
@@ -26,13 +28,14 @@ int Fail(const std::string& msgUtf8) {
 
 int CheckGridCmd(const Args& args) {
     GridRequest grid;
+    ComposeLibraryOptions library;
     try {
         for (std::size_t i = 0; i < args.size(); ++i) {
             const std::string& a = args[i];
             if (a == "--help" || a == "-h") {
                 std::fputs(kUsage, stdout);
                 return 0;
-            } else if (TakeGridOption(args, i, grid)) {
+            } else if (TakeGridOption(args, i, grid) || TakeComposeLibraryOption(args, i, library)) {
             } else if (!a.empty() && a[0] == '-') {
                 return Fail("unknown option " + a + "\n" + kUsage);
             } else {
@@ -43,7 +46,7 @@ int CheckGridCmd(const Args& args) {
         return Fail(std::string("bad option value: ") + e.what());
     }
     std::string error;
-    auto model = LoadGrid(grid, error);
+    auto model = WantsStorageGrid(library) ? LoadStorageGrid(library, error) : LoadGrid(grid, error);
     if (!model) return Fail(error);
     const fs::path home = ProgramFolder();
     PoolsResult pools = BuildPools(home, model->slots);

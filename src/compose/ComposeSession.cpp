@@ -1,5 +1,7 @@
 #include "compose/ComposeSession.h"
 
+#include "compose/SmartSearch.h"
+
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -156,6 +158,18 @@ void ComposeSession::Apply(const FillReport& r) {
         view_.caption = ru("Ошибка !");
         view_.redCross = true;
         env_.sounds.Play("Error.wav", BeepKind::Error);
+        break;
+    case FillReportKind::Unfillable:
+        // Proven: no fill exists. Shown like a failure, with the words whose candidates ran out.
+        running_ = false;
+        phase_ = ComposePhase::Failed;
+        view_.status = ErrorStatus();
+        view_.caption = ru("Решетка не заполняется");
+        view_.redCross = true;
+        env_.sounds.Play("Error.wav", BeepKind::Error);
+        Ask(ru("Решетку нельзя заполнить словами словаря:\rне хватает слов для ") + DeadSlotsText(slots_, r.slots) +
+                ".",
+            ru("Решетка не заполняется"), kBtnOK, kBtnOK, kIconError);
         break;
     case FillReportKind::Stopped:
         break;

@@ -361,6 +361,21 @@ TEST(ComposeSession, EngineFailureShownAndClosed) {
     }
 }
 
+TEST(ComposeSession, ProvenUnfillableShownLikeAFailureNamingTheWords) {
+    Fixture f;
+    f.session.SetRule(TFillAlgorithm::Smart);
+    // The pair of cells at the bottom right has no two-letter word to take.
+    f.dialogs.ExpectMsg("Решетку нельзя заполнить словами словаря:\rне хватает слов для 2 по горизонтали.",
+                        "Решетка не заполняется", kBtnOK, kBtnOK, kIconError, kBtnOK);
+    ASSERT_TRUE(f.session.Open(Grid(kNeverDone), nullptr));
+    f.WaitPhase(ComposePhase::Failed);
+    EXPECT_EQ(Cp1251ToUtf8(f.session.View().caption), "Решетка не заполняется");
+    EXPECT_TRUE(f.session.View().redCross);
+    f.dialogs.ExpectMsg("Составление кроссворда прервано.", "Ошибка !", kBtnOK, kBtnOK, kIconError, kBtnOK);
+    EXPECT_EQ(f.session.RequestClose(), CloseOutcome::Close);
+    EXPECT_TRUE(f.dialogs.AllConsumed());
+}
+
 TEST(ComposeSession, MessagePositionAndTimeFormat) {
     struct Pos {
         int winLeft, winWidth, boxWidth, screenRight;

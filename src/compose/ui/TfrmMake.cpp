@@ -158,9 +158,9 @@ void TfrmMake::BuildMenu() {
     pmAlgoritm->setObjectName("pmAlgoritm");
     pmAlgoritm->addAction(U("Алгоритм составления"))->setEnabled(false);
     auto* group = new QActionGroup(this);
-    const char* names[] = {"pmFollow", "pmEmpty", "pmMax", "pmZigzag", "pmRandom"};
-    const char* captions[] = {"Последовательно", "По первому пустому слову", "По макс. пересеченному",
-                              "Зигзагом", "Случайно"};
+    const char* names[kFillAlgorithmCount] = {"pmFollow", "pmEmpty", "pmMax", "pmZigzag", "pmRandom", "pmSmart"};
+    const char* captions[kFillAlgorithmCount] = {"Последовательно", "По первому пустому слову",
+                                                 "По макс. пересеченному", "Зигзагом", "Случайно", "Умный"};
     for (int i = 0; i < kFillAlgorithmCount; ++i) {
         QAction* a = pmAlgoritm->addAction(U(captions[i]));
         a->setObjectName(names[i]);

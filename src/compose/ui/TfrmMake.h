@@ -57,7 +57,7 @@ class TfrmMake : public QWidget {
     QPushButton* btnOk = nullptr;
     QPushButton* btnNewFolder = nullptr;
     QMenu* pmAlgoritm = nullptr;
-    std::array<QAction*, kFillAlgorithmCount> pmRules{}; // pmFollow, pmEmpty, pmMax, pmZigzag, pmRandom
+    std::array<QAction*, kFillAlgorithmCount> pmRules{}; // pmFollow, pmEmpty, pmMax, pmZigzag, pmRandom, pmSmart
     QAction* pmDirect = nullptr;
     QAction* pmHideSimb = nullptr;
 
