@@ -8,6 +8,7 @@
 #include "compose/ui/TfrmMake.h"
 #include "grids/ui/TfrmFormResh.h"
 #include "grids/ui/TfrmResh.h"
+#include "scanword/ui/TfrmScan.h"
 #include "platform/qt/QtText.h"
 
 namespace vez {
@@ -20,13 +21,14 @@ AppWindows::AppWindows(AppState& state, Dialogs& dialogs, Sounds& sounds, SoundP
     frmMake_ = std::make_unique<TfrmMake>(
         ComposeEnv(state_.ProgramFolder, dialogs_, player_, busy_, state_.DeletedEntries), state_.Sets);
     frmFormResh_ = std::make_unique<TfrmFormResh>(dialogs_, sounds_, busy_, state_.ProgramFolder, state_.Sets);
+    frmScan_ = std::make_unique<TfrmScan>(state_.Sets, dialogs_, state_.WindowCode);
     Wire();
 }
 
 AppWindows::~AppWindows() = default;
 
 void AppWindows::Wire() {
-    frmMake_->SetCtrlTabTargets(nullptr, frmMain_.get());
+    frmMake_->SetCtrlTabTargets(frmScan_.get(), frmMain_.get());
 
     MainHooks& hooks = logic_->Hooks();
     hooks.PickStorageCell = [this](const std::string& title) -> std::optional<ComposeGrid> {
@@ -43,7 +45,37 @@ void AppWindows::Wire() {
     };
     QObject::connect(frmMake_.get(), &TfrmMake::closed, frmMain_.get(), [this] {
         state_.ComposeOpen = false;
+        frmScan_->SetComposeWindowOpen(false);
         frmMain_->Refresh();
+    });
+
+    // Scanwords: the builder hands its layout to the same compose window.
+    hooks.OpenScanBuilder = [this] {
+        state_.ScanBuilderOpen = true;
+        frmMain_->Refresh();
+        frmScan_->show();
+        frmScan_->raise();
+        frmScan_->activateWindow();
+    };
+    hooks.CloseScanBuilder = [this] { frmScan_->close(); };
+    hooks.FocusScanBuilder = [this] {
+        frmScan_->raise();
+        frmScan_->activateWindow();
+    };
+    QObject::connect(frmScan_.get(), &TfrmScan::closed, frmMain_.get(), [this] {
+        state_.ScanBuilderOpen = false;
+        frmMain_->Refresh();
+    });
+    frmScan_->SetComposeHook([this](const TGrat& grat, const TScanLayout& layout) {
+        state_.ComposeOpen = true;
+        frmScan_->SetComposeWindowOpen(true);
+        frmMain_->Refresh();
+        frmMake_->Open(grat, &layout);
+    });
+    frmScan_->SetCtrlTabHook([this] {
+        QWidget* target = state_.ComposeOpen ? static_cast<QWidget*>(frmMake_.get()) : frmMain_.get();
+        target->raise();
+        target->activateWindow();
     });
     hooks.FocusCompose = [this] {
         frmMake_->raise();

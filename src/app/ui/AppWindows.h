@@ -19,6 +19,7 @@ class TfrmMain;
 class TfrmMake;
 class TfrmResh;
 class TfrmFormResh;
+class TfrmScan;
 
 class AppWindows {
 public:
@@ -35,6 +36,7 @@ public:
     TfrmResh& Resh() { return *frmResh_; }
     TfrmMake& Make() { return *frmMake_; }
     TfrmFormResh& FormResh() { return *frmFormResh_; }
+    TfrmScan& Scan() { return *frmScan_; }
 
 private:
     void Wire();
@@ -49,6 +51,7 @@ private:
     std::unique_ptr<TfrmResh> frmResh_;
     std::unique_ptr<TfrmMake> frmMake_;
     std::unique_ptr<TfrmFormResh> frmFormResh_;
+    std::unique_ptr<TfrmScan> frmScan_;
 };
 
 } // namespace vez

@@ -310,6 +310,7 @@ void TfrmScan::closeEvent(QCloseEvent* e) {
     frmSetOper_->hide();
     UpdateUi();
     e->accept();
+    Q_EMIT closed();
 }
 
 } // namespace vez

@@ -51,6 +51,10 @@ class TfrmScan : public QMainWindow {
     QString statusTime() const;
     QString statusWords() const;
 
+  Q_SIGNALS:
+    // The window was closed (the user agreed to stop a running generation).
+    void closed();
+
   protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
