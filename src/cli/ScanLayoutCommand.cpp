@@ -22,7 +22,7 @@ constexpr const char* kUsage =
     "Prints the layout with the document's cell characters (letter cells '*', or their letters after\n"
     "--compose; '-' outside), the word counts, passes and time. --save writes the scanword into\n"
     "SCAN/FOLDER of the program folder (created when missing). Exit status: 0 complete, 3 time limit\n"
-    "reached (layout or filling), 2 error, 1 not saved.\n";
+    "reached (layout or filling), 4 proven unfillable (rule smart), 2 error, 1 not saved.\n";
 
 int Fail(const std::string& msgUtf8) {
     std::fprintf(stderr, "vezdar-cli scan-layout: %s\n", msgUtf8.c_str());
@@ -166,10 +166,14 @@ int ScanLayout(const Args& args) {
     if (!pools.ok()) return Fail(Cp1251ToUtf8(pools.error) + " (" + (home / "DICT").string() + ")");
     FillRunResult run = RunFill(model, pools.pools, rule, false, seed, fillLimit);
     PrintLayout(layout, &run.model.grat);
-    const char* outcome = run.end == FillEnd::Finished ? "filled" : run.end == FillEnd::Failed ? "failed" : "time limit reached";
+    const char* outcome = run.end == FillEnd::Finished     ? "filled"
+                          : run.end == FillEnd::Failed     ? "failed"
+                          : run.end == FillEnd::Unfillable ? "unfillable"
+                                                           : "time limit reached";
     std::printf("%s: rule %s, slots %d, attempts %llu, time %.3f s\n", outcome, RuleName(rule), SlotCount(run.model.slots),
                 static_cast<unsigned long long>(run.stats.attempts), run.seconds);
     if (run.end == FillEnd::Failed) return Fail("the filling failed: " + run.failure);
+    if (run.end == FillEnd::Unfillable) std::printf("unfillable: %s\n", run.deadText.c_str());
 
     if (!folderCp.empty()) {
         DocToWrite doc;
@@ -190,7 +194,7 @@ int ScanLayout(const Args& args) {
         }
         std::printf("saved %s\n", DocPath(home, doc.kind, doc.folder, doc.number, DocIsMarked(doc)).string().c_str());
     }
-    return run.end == FillEnd::Finished ? 0 : 3;
+    return run.end == FillEnd::Finished ? 0 : run.end == FillEnd::Unfillable ? 4 : 3;
 }
 
 CliCommand reg{"scan-layout", "compose a scanword layout (and fill and save it)", ScanLayout};
