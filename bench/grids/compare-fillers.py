@@ -48,8 +48,8 @@ def kind(path):
 
 
 rows = []  # (home, grid, filler, times list, filled, proven)
-for spec in a.home:
-    name, home = spec.split('=', 1)
+for entry in a.home:
+    name, home = entry.split('=', 1)
     words = tempfile.NamedTemporaryFile('w', suffix='.txt', delete=False)
     # One line per distinct word: the dictionary repeats a word once per meaning.
     listed = subprocess.run(['sh', os.path.join(here, 'words-from-dict.sh'), home], stdout=subprocess.PIPE, check=True)
