@@ -244,6 +244,10 @@ class ScanRoadTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(make.Session().Phase() == ComposePhase::Finished, 60000);
         QCOMPARE(make.windowTitle(), QString::fromUtf8("Сканворд составлен"));
         QCOMPARE(make.pgsbrMake->value(), 100);
+        // A layout completed while the compose window is open is not offered.
+        scan.buildAction()->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(scan.builder().layoutReady(), 30000);
+        QVERIFY(!scan.composeAction()->isEnabled());
 
         p.dialogs.script.push_back(
             {QString::fromUtf8("Сканворд составлен\\.\r\nВремя составления \\d\\d:\\d\\d:\\d\\d "
@@ -258,7 +262,7 @@ class ScanRoadTest : public QObject {
         QCOMPARE(p.dialogs.unexpected, QStringList{});
         QVERIFY(p.dialogs.script.empty());
 
-        // Back in the builder. The layout just composed is not offered twice; the next one is.
+        // Back in the builder. Neither layout is offered now; the next one is.
         QVERIFY(!make.isVisible());
         QVERIFY(!p.state.ComposeOpen);
         QVERIFY(scan.isVisible());
