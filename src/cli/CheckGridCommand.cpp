@@ -46,14 +46,13 @@ int CheckGridCmd(const Args& args) {
         return Fail(std::string("bad option value: ") + e.what());
     }
     std::string error;
-    auto model = WantsStorageGrid(library) ? LoadStorageGrid(library, error) : LoadGrid(grid, error);
-    if (!model) return Fail(error);
-    const fs::path home = ProgramFolder();
-    PoolsResult pools = BuildPools(home, model->slots);
-    if (!pools.ok()) return Fail(Cp1251ToUtf8(pools.error) + " (" + (home / "DICT").string() + ")");
+    auto loaded = LoadGridAndPools(grid, library, error);
+    if (!loaded) return Fail(error);
+    GridModel* model = &loaded->model;
+    const TWordPool& pools = loaded->pools;
     GridCheck check;
     try {
-        check = CheckGrid(model->slots, pools.pools);
+        check = CheckGrid(model->slots, pools);
     } catch (const FillFailure& e) {
         return Fail(e.what());
     }

@@ -64,13 +64,12 @@ int Compose(const Args& args) {
         return Fail(std::string("bad option value: ") + e.what());
     }
     std::string error;
-    auto model = WantsStorageGrid(library) ? LoadStorageGrid(library, error) : LoadGrid(grid, error);
-    if (!model) return Fail(error);
-    const fs::path home = ProgramFolder();
-    PoolsResult pools = BuildPools(home, model->slots);
-    if (!pools.ok()) return Fail(Cp1251ToUtf8(pools.error) + " (" + (home / "DICT").string() + ")");
+    auto loaded = LoadGridAndPools(grid, library, error);
+    if (!loaded) return Fail(error);
+    GridModel* model = &loaded->model;
+    const TWordPool& pools = loaded->pools;
 
-    FillRunResult run = RunFill(*model, pools.pools, rule, backward, seed, limit);
+    FillRunResult run = RunFill(*model, pools, rule, backward, seed, limit);
     std::fputs(GridToUtf8(run.model.grat).c_str(), stdout);
     for (int n = 1; n <= SlotCount(run.model.slots); ++n) {
         const TWordSlot& s = run.model.slots[n];
@@ -85,7 +84,7 @@ int Compose(const Args& args) {
                 "pools: %zu bytes\n",
                 outcome, RuleName(rule), backward ? "backward" : "forward", static_cast<unsigned long long>(seed),
                 static_cast<unsigned long long>(run.stats.cycles), static_cast<unsigned long long>(run.stats.attempts),
-                static_cast<unsigned long long>(run.stats.scanned), run.seconds, pools.pools.Bytes());
+                static_cast<unsigned long long>(run.stats.scanned), run.seconds, pools.Bytes());
     if (run.end == FillEnd::Unfillable) {
         std::printf("unfillable: %s\n", run.deadText.c_str());
         return 4;

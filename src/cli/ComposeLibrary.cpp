@@ -117,4 +117,17 @@ int SaveToLibrary(const ComposeLibraryOptions& opt, const GridModel& model, bool
     return 0;
 }
 
+std::optional<GridAndPools> LoadGridAndPools(const GridRequest& grid, const ComposeLibraryOptions& library,
+                                             std::string& error) {
+    auto model = WantsStorageGrid(library) ? LoadStorageGrid(library, error) : LoadGrid(grid, error);
+    if (!model) return std::nullopt;
+    const fs::path home = ProgramFolder();
+    PoolsResult pools = BuildPools(home, model->slots);
+    if (!pools.ok()) {
+        error = Cp1251ToUtf8(pools.error) + " (" + (home / "DICT").string() + ")";
+        return std::nullopt;
+    }
+    return GridAndPools{std::move(*model), std::move(pools.pools)};
+}
+
 } // namespace vez::cli

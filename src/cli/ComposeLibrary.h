@@ -3,6 +3,8 @@
 // by the same code the compose window uses.
 #pragma once
 
+#include "compose/WordPool.h"
+
 #include "cli/GridSource.h"
 
 #include <optional>
@@ -28,6 +30,14 @@ inline bool WantsStorageGrid(const ComposeLibraryOptions& opt) {
 }
 // The shape of the storage cell with its slots and crossings; nullopt with a UTF-8 message.
 std::optional<GridModel> LoadStorageGrid(const ComposeLibraryOptions& opt, std::string& error);
+// A command's grid (the storage cell when one was asked for, else the grid file) and the word pools
+// of the program folder's dictionary for its slots; nullopt with a UTF-8 message.
+struct GridAndPools {
+    GridModel model;
+    TWordPool pools;
+};
+std::optional<GridAndPools> LoadGridAndPools(const GridRequest& grid, const ComposeLibraryOptions& library,
+                                             std::string& error);
 // Writes the composed model into CROS/<FOLDER> (created when missing) as the next document;
 // prints its path. Returns the exit status (0, or 2 on failure).
 int SaveToLibrary(const ComposeLibraryOptions& opt, const GridModel& model, bool finished);

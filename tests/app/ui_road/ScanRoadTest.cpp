@@ -3,6 +3,7 @@
 // compose window, let it fill, close, agree to save, make a folder and choose it.
 
 // The core before Qt: its `slots` members must be read before Qt's keyword macros exist.
+#include "RoadSupport.h"
 #include "app/Config.h"
 #include "app/ui/AppWindows.h"
 #include "compose/ComposeSession.h"
@@ -32,47 +33,9 @@
 #include <fstream>
 
 using namespace vez;
+using namespace vez::roadtest;
 
 namespace {
-
-// Answers the program's messages from a script of anchored patterns (UTF-8); a message that is not
-// the next one of the script is recorded as unexpected and answered with nothing.
-class ScriptedDialogs : public Dialogs {
-  public:
-    struct Answer {
-        QString pattern;
-        int result;
-        std::string inputUtf8;
-    };
-    int ShowMsgBox(const MsgBoxRequest& req, std::string* input) override {
-        const QString text = QString::fromStdString(Cp1251ToUtf8(req.text));
-        if (script.empty() || !QRegularExpression(QRegularExpression::anchoredPattern(script.front().pattern))
-                                   .match(text)
-                                   .hasMatch()) {
-            unexpected << text;
-            return 0;
-        }
-        const Answer a = script.front();
-        script.pop_front();
-        if (input) *input = ru(a.inputUtf8);
-        return a.result;
-    }
-    std::deque<Answer> script;
-    QStringList unexpected;
-};
-
-QString Literal(const char* utf8) {
-    return QRegularExpression::escape(QString::fromUtf8(utf8));
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
-        lines.push_back(text.substr(from, at - from));
-    lines.push_back(text.substr(from));
-    return lines;
-}
 
 constexpr int kWidth = 6, kHeight = 5;
 const char* const kDefPrefix = "Слово ";
