@@ -153,19 +153,6 @@ bool ScanGenerator::PlaceDefinition(int x, int y, int n) {
     return false;
 }
 
-bool ScanGenerator::TryPlace(int x, int y, int n) {
-    if (failedAt_[x][y] == changes_ && n >= failedLen_[x][y]) return false;
-    if (PlaceDefinition(x, y, n)) {
-        ++changes_;
-        return true;
-    }
-    if (failedAt_[x][y] != changes_ || n < failedLen_[x][y]) {
-        failedAt_[x][y] = changes_;
-        failedLen_[x][y] = static_cast<std::uint8_t>(n);
-    }
-    return false;
-}
-
 void ScanGenerator::RemoveDefinition(int x, int y) {
     ScanCells& c = layout_.cells;
     const std::uint8_t code = c[x][y];
@@ -182,7 +169,6 @@ void ScanGenerator::RemoveDefinition(int x, int y) {
             if (c[s.x][py] <= 3) freeV_[s.x] |= 1ull << py;
         }
     Set(x, y, 0);
-    ++changes_; // freed cells may take words that failed before
 }
 
 void ScanGenerator::ClearBlock(int a) {
@@ -310,7 +296,7 @@ bool ScanGenerator::Pass() {
         // One draw gives the cell and the length of a word placed there.
         const std::uint64_t r = Next();
         const int x = x0 + Bounded(r & 0x1FFFFF, x1 - x0 + 1), y = y0 + Bounded((r >> 21) & 0x1FFFFF, y1 - y0 + 1);
-        if (layout_.cells[x][y] == 0) TryPlace(x, y, 2 + Bounded(r >> 43, 9));
+        if (layout_.cells[x][y] == 0) PlaceDefinition(x, y, 2 + Bounded(r >> 43, 9));
     }
     ScanCheck check = Validate(a);
     if (!check.error && a == 1 && counts_.words != definitions_) check = {kScanUnbalanced, 0, 0};

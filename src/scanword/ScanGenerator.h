@@ -111,7 +111,6 @@ private:
     static int Bounded(std::uint64_t bits21, int n) { return static_cast<int>((bits21 * static_cast<std::uint64_t>(n)) >> 21); }
     int Random(int n) { return Bounded(Next() >> 43, n); }
     void SyncMasks(int x, int y);
-    bool TryPlace(int x, int y, int n);
     void Set(int x, int y, std::uint8_t code) {
         layout_.cells[x][y] = code;
         SyncMasks(x, y);
@@ -125,11 +124,6 @@ private:
     ScanOptions opt_;
     ScanBlocks blocks_;
     std::uint64_t state_ = 0;
-    // A placement that failed at a cell fails again for any word length at least as long, as long
-    // as nothing changed since (placements and removals both count as changes in changes_).
-    std::uint64_t changes_ = 1;
-    std::array<std::array<std::uint64_t, kGratSize>, kGratSize> failedAt_{};
-    std::array<std::array<std::uint8_t, kGratSize>, kGratSize> failedLen_{};
     // Bit x + 1 of boundary_[y + 1]: (x, y) is a definition or outside cell (rows and columns -1 … 42,
     // so that the cells two steps before a word near the frame can be read as a window).
     std::array<std::uint64_t, kGratSize + 2> boundary_{};
