@@ -1,11 +1,19 @@
 // What the whole-road window tests share: a scripted message box and reading a written document.
 #pragma once
 
+#include "app/AppState.h"
+#include "app/SoundPlayer.h"
+#include "app/ui/AppWindows.h"
+#include "app/ui/TfrmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Text.h"
+#include "platform/qt/QtBusy.h"
+#include "support/TestSupport.h"
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <QtTest>
+#include <memory>
 #include <deque>
 #include <string>
 #include <vector>
@@ -50,5 +58,29 @@ inline std::vector<std::string> SplitLines(const std::string& text) {
     lines.push_back(text.substr(from));
     return lines;
 }
+
+// The program as its main() builds it, in a temporary program folder.
+struct Program {
+    test::TempHome home;
+    ScriptedDialogs dialogs;
+    test::FakeSounds sounds;
+    SoundPlayer player{sounds, false};
+    QtBusy busy;
+    AppState state;
+    std::unique_ptr<AppWindows> windows;
+
+    // As the program's main() does it.
+    bool Start() {
+        state.ProgramFolder = home.path();
+        windows = std::make_unique<AppWindows>(state, dialogs, sounds, player, busy);
+        busy.SetProgressBar(windows->Main().progressBar());
+        if (!windows->Start()) return false;
+        windows->Main().show();
+        return QTest::qWaitForWindowExposed(&windows->Main());
+    }
+    template <class T> T* Find(const char* name) {
+        return windows->Main().findChild<T*>(QString::fromLatin1(name));
+    }
+};
 
 } // namespace vez::roadtest

@@ -137,29 +137,6 @@ void CopyStagedHome(const fs::path& staged, const fs::path& home) {
     fs::create_directory_symlink(staged / "DICT", DictFolder(home));
 }
 
-struct Program {
-    test::TempHome home;
-    ScriptedDialogs dialogs;
-    test::FakeSounds sounds;
-    SoundPlayer player{sounds, false};
-    QtBusy busy;
-    AppState state;
-    std::unique_ptr<AppWindows> windows;
-
-    // As the program's main() does it.
-    bool Start() {
-        state.ProgramFolder = home.path();
-        windows = std::make_unique<AppWindows>(state, dialogs, sounds, player, busy);
-        busy.SetProgressBar(windows->Main().progressBar());
-        if (!windows->Start()) return false;
-        windows->Main().show();
-        return QTest::qWaitForWindowExposed(&windows->Main());
-    }
-    template <class T> T* Find(const char* name) {
-        return windows->Main().findChild<T*>(QString::fromLatin1(name));
-    }
-};
-
 // Walks the road in a started program, picking storage 1, cell `cell`, and saving into a new folder
 // ЛЕТО; checks each window on the way and the document at the end.
 void WalkTheRoad(Program& p, int cell) {

@@ -134,29 +134,6 @@ void CheckScanDocument(const fs::path& file, const TScanLayout& layout) {
     QVERIFY(defined == gridWords);
 }
 
-struct Program {
-    test::TempHome home;
-    ScriptedDialogs dialogs;
-    test::FakeSounds sounds;
-    SoundPlayer player{sounds, false};
-    QtBusy busy;
-    AppState state;
-    std::unique_ptr<AppWindows> windows;
-
-    // As the program's main() does it.
-    bool Start() {
-        state.ProgramFolder = home.path();
-        windows = std::make_unique<AppWindows>(state, dialogs, sounds, player, busy);
-        busy.SetProgressBar(windows->Main().progressBar());
-        if (!windows->Start()) return false;
-        windows->Main().show();
-        return QTest::qWaitForWindowExposed(&windows->Main());
-    }
-    template <class T> T* Find(const char* name) {
-        return windows->Main().findChild<T*>(QString::fromLatin1(name));
-    }
-};
-
 } // namespace
 
 class ScanRoadTest : public QObject {
