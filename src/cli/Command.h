@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,12 @@ struct CommandInfo {
     CommandFn fn;
 };
 std::vector<CommandInfo>& Registry();
+
+// The value of the option args[i]: the next argument, consumed (i advances); throws
+// std::invalid_argument when the option is the last argument.
+inline const std::string& OptionValue(const Args& args, std::size_t& i) {
+    if (i + 1 >= args.size()) throw std::invalid_argument(args[i] + " needs a value");
+    return args[++i];
+}
 
 } // namespace vez::cli

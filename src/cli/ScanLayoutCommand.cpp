@@ -62,10 +62,7 @@ int ScanLayout(const Args& args) {
     try {
         for (std::size_t i = 0; i < args.size(); ++i) {
             const std::string& a = args[i];
-            auto value = [&]() -> const std::string& {
-                if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
-                return args[++i];
-            };
+            auto value = [&]() -> const std::string& { return OptionValue(args, i); };
             if (a == "--help" || a == "-h") {
                 std::fputs(kUsage, stdout);
                 return 0;
