@@ -2,6 +2,7 @@
 // temporary program folder, and leaves a storage it cannot use as it was.
 #include "grids/AutoGrid.h"
 #include "grids/GridStore.h"
+#include "CliRunner.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,28 +15,9 @@
 namespace vez {
 namespace {
 
-fs::path CliPath() {
-    std::error_code ec;
-    fs::path p = fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "vezdar-cli";
-    return fs::exists(p) ? p : fs::path();
-}
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& args) {
-    CliRun r;
-    FILE* f = ::popen((CliPath().string() + " " + args + " 2>&1").c_str(), "r");
-    if (!f) return r;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
-        r.out.append(buf, n);
-    const int st = ::pclose(f);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
+using test::CliPath;
+using test::CliRun;
+using test::RunCli;
 
 TGratShape Generated(std::uint64_t seed) {
     TGratShape s;

@@ -1,5 +1,6 @@
 // End to end: vezdar-cli compose on small grids and dictionaries in a temporary program folder.
 #include "platform/Text.h"
+#include "CliRunner.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,29 +11,9 @@
 namespace vez {
 namespace {
 
-// vezdar-cli beside the tests folder of the build tree; empty when it was not built.
-fs::path CliPath() {
-    std::error_code ec;
-    fs::path p = fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "vezdar-cli";
-    return fs::exists(p) ? p : fs::path();
-}
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& args) {
-    CliRun r;
-    std::string cmd = CliPath().string() + " " + args + " 2>&1";
-    FILE* f = ::popen(cmd.c_str(), "r");
-    if (!f) return r;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) r.out.append(buf, n);
-    int st = ::pclose(f);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
+using test::CliPath;
+using test::CliRun;
+using test::RunCli;
 
 TEST(ComposeCli, FillsTimesOutAndReportsErrors) {
     if (CliPath().empty()) GTEST_SKIP() << "vezdar-cli is not built";
