@@ -20,7 +20,21 @@ constexpr Candidate kCandidates[] = {
     {21, -1, -1, false}, {11, -1, -1, true}, {28, -1, 0, false}, {14, 1, 0, true}, {26, 0, 1, false},
     {13, 1, -1, true},  {15, 1, 1, true},   {25, 1, 1, false}, {27, -1, 1, false},
 };
-constexpr int kStandardCandidates = 10;
+// For each candidate, as indices into per-call tables of the two directions (0 down, 1 across): the
+// offset of the free mask of its word from the definition's row or column, and the offset of its
+// first letter within that mask.
+struct CandidateReach {
+    std::uint8_t dir;
+    std::int8_t line, first;
+};
+constexpr std::array<CandidateReach, std::size(kCandidates)> kReach = [] {
+    std::array<CandidateReach, std::size(kCandidates)> r{};
+    for (size_t i = 0; i < r.size(); ++i) {
+        const Candidate& k = kCandidates[i];
+        r[i] = {static_cast<std::uint8_t>(k.horiz), k.horiz ? k.sy : k.sx, k.horiz ? k.sx : k.sy};
+    }
+    return r;
+}();
 
 // A pair of definitions that exchange their words: X at (a, b), partner at (a + dx, b + dy).
 struct Exchange {
@@ -57,6 +71,25 @@ void ApplyGroup(ScanCells& c, int a, int b, const Exchange (&group)[N]) {
     }
 }
 
+// The cells as bytes: cells[x][y] is byte x * kGratSize + y, so the cells of a column follow
+// each other.
+static_assert(sizeof(ScanCells) == kGratSize * kGratSize);
+std::uint8_t* CellByte(ScanCells& c, int x, int y) { return reinterpret_cast<std::uint8_t*>(&c) + x * kGratSize + y; }
+
+// Sets or clears the down bit (2) of `count` cells of a column from p, eight bytes at a time, without
+// a branch per cell. The bytes after them up to the next multiple of eight are rewritten unchanged:
+// for a column inside the grid (x <= 40) they still lie within the cells.
+void MarkDown(std::uint8_t* p, int count, bool set) {
+    for (; count > 0; count -= 8, p += 8) {
+        const std::uint64_t bytes = count >= 8 ? ~0ull : (1ull << (8 * count)) - 1;
+        const std::uint64_t m = bytes & 0x0202020202020202ull;
+        std::uint64_t v;
+        std::memcpy(&v, p, 8);
+        v = set ? v | m : v & ~m;
+        std::memcpy(p, &v, 8);
+    }
+}
+
 } // namespace
 
 ScanGenerator::ScanGenerator(int width, int height, const ExcludedMap& excluded, const ScanOptions& options,
@@ -64,6 +97,10 @@ ScanGenerator::ScanGenerator(int width, int height, const ExcludedMap& excluded,
     : excluded_(excluded), opt_(options) {
     state_ = seed;
     boundary_.fill(~0ull); // rows -1 and 42 (and every column outside) are boundary
+    boundaryV_.fill(~0ull);
+    for (int x = 0; x < kGratSize; ++x)
+        for (int y = 0; y < kGratSize; ++y)
+            if (excluded_[x][y]) excludedRows_[y] |= 1ull << x;
     TScanLayout l;
     l.width = width;
     l.height = height;
@@ -79,7 +116,11 @@ void ScanGenerator::SyncMasks(int x, int y) {
     const std::uint64_t bx = 1ull << x, by = 1ull << y;
     if (c <= 3 && !(c & 1)) freeH_[y] |= bx; else freeH_[y] &= ~bx;
     if (c <= 3 && !(c & 2)) freeV_[x] |= by; else freeV_[x] &= ~by;
-    if (IsScanBoundary(c)) boundary_[y + 1] |= bx << 1; else boundary_[y + 1] &= ~(bx << 1);
+    const auto mark = [](std::uint64_t& line, std::uint64_t bit, bool on) { line = on ? line | bit : line & ~bit; };
+    mark(boundary_[y + 1], bx << 1, IsScanBoundary(c));
+    mark(boundaryV_[x + 1], by << 1, IsScanBoundary(c));
+    mark(standardH_[y + 1], bx << 1, c == 14);
+    mark(standardV_[x + 1], by << 1, c == 26);
 }
 
 void ScanGenerator::SetLayout(const TScanLayout& layout) {
@@ -90,64 +131,52 @@ void ScanGenerator::SetLayout(const TScanLayout& layout) {
 
 void ScanGenerator::SetCell(int x, int y, std::uint8_t code) { Set(x, y, code); }
 
-namespace {
-// Whether candidate I could start a word next to (x, y), apart from the word's length: its first
-// letter is free in its direction and, for a bent arrow, the cell before the word is a boundary not
-// already holding the standard definition of that word. Compiled once per candidate.
-// Windows of the masks around a cell (x, y): bit i of freeRow[j] is cell (x - 1 + i, y - 1 + j) free
-// across, bit j of freeCol[i] the same cell free down, bit i of bound[j] cell (x - 2 + i, y - 2 + j) a
-// definition or outside.
-struct Around {
-    std::uint64_t freeRow[3], freeCol[3], bound[4];
-};
+bool ScanGenerator::PlaceDefinition(int x, int y, int n) { return Place(x, y, n); }
 
-// Whether candidate I could start a word next to the cell, apart from the word's length and the code
-// already before it: its first letter is free in its direction and, for a bent arrow, the cell
-// before the word is a boundary. Compiled once per candidate.
-template <size_t I>
-std::uint32_t CandidateOpen(const Around& w) {
-    constexpr Candidate k = kCandidates[I];
-    constexpr bool standard = k.code == 14 || k.code == 26;
-    const std::uint64_t free = k.horiz ? w.freeRow[k.sy + 1] >> (k.sx + 1) : w.freeCol[k.sx + 1] >> (k.sy + 1);
-    const std::uint64_t bound = standard ? 1 : k.horiz ? w.bound[k.sy + 2] >> (k.sx + 1) : w.bound[k.sy + 1] >> (k.sx + 2);
-    return static_cast<std::uint32_t>(free & bound & 1) << I;
-}
-template <size_t... I>
-std::uint32_t OpenCandidates(const Around& w, std::index_sequence<I...>) {
-    return (CandidateOpen<I>(w) | ...);
-}
-} // namespace
-
-bool ScanGenerator::PlaceDefinition(int x, int y, int n) {
-    ScanCells& c = layout_.cells;
-    const Around w{{freeH_[y - 1] >> (x - 1), freeH_[y] >> (x - 1), freeH_[y + 1] >> (x - 1)},
-                   {freeV_[x - 1] >> (y - 1), freeV_[x] >> (y - 1), freeV_[x + 1] >> (y - 1)},
-                   {boundary_[y - 1] >> (x - 1), boundary_[y] >> (x - 1), boundary_[y + 1] >> (x - 1),
-                    boundary_[y + 2] >> (x - 1)}};
-    std::uint32_t open = opt_.permitArrows ? OpenCandidates(w, std::make_index_sequence<std::size(kCandidates)>{})
-                                           : OpenCandidates(w, std::make_index_sequence<kStandardCandidates>{});
-    // The first open candidate (in the fixed order) whose word of length n fits is taken.
+inline bool ScanGenerator::Place(int x, int y, int n) {
+    // Cells where a bent word may start (free in its direction, after a definition or outside cell that
+    // is not already the standard definition of that word) in the row above and below and the column
+    // left and right of (x, y): bit 0 is the cell at x - 1 (y - 1), bit 2 at x + 1 (y + 1).
+    const std::uint64_t above = (freeH_[y - 1] & boundary_[y] & ~standardH_[y]) >> (x - 1);
+    const std::uint64_t below = (freeH_[y + 1] & boundary_[y + 2] & ~standardH_[y + 2]) >> (x - 1);
+    const std::uint64_t left = (freeV_[x - 1] & boundaryV_[x] & ~standardV_[x]) >> (y - 1);
+    const std::uint64_t right = (freeV_[x + 1] & boundaryV_[x + 2] & ~standardV_[x + 2]) >> (y - 1);
+    // Bit i: candidate i of kCandidates is open. The standard arrows (14, 26) start right after the
+    // new definition, so only their first letter must be free.
+    std::uint32_t open = static_cast<std::uint32_t>((right & 3) | (below & 2) << 1 | (below & 1) << 3 | (above & 2) << 3 |
+                                                    (left & 1) << 5 | (above & 1) << 6 | (left & 2) << 6 |
+                                                    ((freeH_[y] >> (x + 1)) & 1) << 8 |
+                                                    ((freeV_[x] >> (y + 1)) & 1) << 9);
+    if (opt_.permitArrows)
+        open |= static_cast<std::uint32_t>((above & 4) << 8 | (below & 4) << 9 | (right & 4) << 10 | (left & 4) << 11);
+    // The first open candidate (in the fixed order) whose word of length n fits is taken. A word
+    // reaching past the grid never fits: the frame column and row are never free.
+    // The free mask and the bit of the word's first letter are picked by table rather than by a
+    // branch on the direction, which the processor could not predict.
+    std::uint64_t* const lines[2] = {freeV_.data() + x, freeH_.data() + y};
+    const int pos[2] = {y, x};
+    const std::uint64_t word = (1ull << n) - 1;
     for (; open; open &= open - 1) {
-        const Candidate& k = kCandidates[std::countr_zero(open)];
-        const CellPos s{x + k.sx, y + k.sy};
-        if (k.code != 14 && k.code != 26) {
-            // The cell before the word must not already define it with the standard arrow.
-            const std::uint8_t before = k.horiz ? c[s.x - 1][s.y] : c[s.x][s.y - 1];
-            if (before == (k.horiz ? 14 : 26)) continue;
-        }
-        const int len = std::min(n, kGratSize - (k.horiz ? s.x : s.y));
-        const std::uint64_t want = ((1ull << len) - 1) << (k.horiz ? s.x : s.y);
-        std::uint64_t& line = k.horiz ? freeH_[s.y] : freeV_[s.x];
+        const int i = std::countr_zero(open);
+        const CandidateReach r = kReach[i];
+        std::uint64_t& line = lines[r.dir][r.line];
+        const std::uint64_t want = word << (pos[r.dir] + r.first);
         if ((line & want) != want) continue;
+        const Candidate& k = kCandidates[i];
+        const int sx = x + k.sx, sy = y + k.sy;
+        ScanCells& c = layout_.cells;
         c[x][y] = k.code;
         freeH_[y] &= ~(1ull << x);
         freeV_[x] &= ~(1ull << y);
         boundary_[y + 1] |= 1ull << (x + 1);
+        boundaryV_[x + 1] |= 1ull << (y + 1);
+        if (k.code == 14) standardH_[y + 1] |= 1ull << (x + 1);
+        if (k.code == 26) standardV_[x + 1] |= 1ull << (y + 1);
         line &= ~want;
         if (k.horiz)
-            for (int j = 0; j < len; ++j) c[s.x + j][s.y] |= 1;
+            for (int j = 0; j < n; ++j) c[sx + j][sy] |= 1;
         else
-            for (int j = 0; j < len; ++j) c[s.x][s.y + j] |= 2;
+            MarkDown(CellByte(c, sx, sy), n, true);
         return true;
     }
     return false;
@@ -157,27 +186,37 @@ void ScanGenerator::RemoveDefinition(int x, int y) {
     ScanCells& c = layout_.cells;
     const std::uint8_t code = c[x][y];
     const CellPos s = ScanFirstLetter(code, x, y);
-    // Every letter cell of the run is freed for the word's direction.
-    if (code < 20)
-        for (int px = s.x; c[px][s.y] <= 10; ++px) {
-            c[px][s.y] &= static_cast<std::uint8_t>(~1u);
-            if (c[px][s.y] <= 3) freeH_[s.y] |= 1ull << px;
-        }
-    else
-        for (int py = s.y; c[s.x][py] <= 10; ++py) {
-            c[s.x][py] &= static_cast<std::uint8_t>(~2u);
-            if (c[s.x][py] <= 3) freeV_[s.x] |= 1ull << py;
-        }
-    Set(x, y, 0);
+    // The word's letters run from its first letter to the next definition or outside cell; each of
+    // them is freed for the word's direction.
+    if (code < 20) {
+        const int len = std::countr_zero(boundary_[s.y + 1] >> (s.x + 1));
+        for (int j = 0; j < len; ++j) c[s.x + j][s.y] &= static_cast<std::uint8_t>(~1u);
+        freeH_[s.y] |= ((1ull << len) - 1) << s.x;
+    } else {
+        const int len = std::countr_zero(boundaryV_[s.x + 1] >> (s.y + 1));
+        MarkDown(CellByte(c, s.x, s.y), len, false);
+        freeV_[s.x] |= ((1ull << len) - 1) << s.y;
+    }
+    // The definition's cell becomes a letter cell in no word.
+    c[x][y] = 0;
+    freeH_[y] |= 1ull << x;
+    freeV_[x] |= 1ull << y;
+    boundary_[y + 1] &= ~(1ull << (x + 1));
+    boundaryV_[x + 1] &= ~(1ull << (y + 1));
+    standardH_[y + 1] &= ~(1ull << (x + 1));
+    standardV_[x + 1] &= ~(1ull << (y + 1));
 }
 
 void ScanGenerator::ClearBlock(int a) {
-    ScanCells& c = layout_.cells;
-    for (int y = blocks_.y0(a); y <= blocks_.y1(a); ++y)
-        for (int x = blocks_.x0(a); x <= blocks_.x1(a); ++x) {
+    const int x0 = blocks_.x0(a), x1 = blocks_.x1(a), y0 = blocks_.y0(a), y1 = blocks_.y1(a);
+    const std::uint64_t columns = ((2ull << (x1 - x0)) - 1) << x0;
+    for (int y = y0; y <= y1; ++y)
+        // Only definitions, outside and excluded cells can need clearing.
+        for (std::uint64_t m = ((boundary_[y + 1] >> 1) | excludedRows_[y]) & columns; m; m &= m - 1) {
+            const int x = std::countr_zero(m);
             if (excluded_[x][y])
                 Set(x, y, kScanOutside);
-            else if (IsScanDefinition(c[x][y]))
+            else if (IsScanDefinition(layout_.cells[x][y]))
                 RemoveDefinition(x, y);
         }
 }
@@ -292,12 +331,30 @@ bool ScanGenerator::Pass() {
     const int a = block_;
     const int x0 = blocks_.x0(a), x1 = blocks_.x1(a), y0 = blocks_.y0(a), y1 = blocks_.y1(a);
     const int area = (x1 - x0) * (y1 - y0);
-    for (int t = area * 5; t > 0; --t) {
-        // One draw gives the cell and the length of a word placed there.
-        const std::uint64_t r = Next();
-        const int x = x0 + Bounded(r & 0x1FFFFF, x1 - x0 + 1), y = y0 + Bounded((r >> 21) & 0x1FFFFF, y1 - y0 + 1);
-        if (layout_.cells[x][y] == 0) PlaceDefinition(x, y, 2 + Bounded(r >> 43, 9));
+    if (tableBlock_ != a) {
+        cellCount_ = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                blockCells_[cellCount_++] = {static_cast<std::uint16_t>(x * kGratSize + y), static_cast<std::uint8_t>(x),
+                                             static_cast<std::uint8_t>(y)};
+        tableBlock_ = a;
     }
+    // A try takes 32 random bits: the high half of their product with the number of cells picks the
+    // cell, the low half (uniform as well) the length of a word placed there.
+    const std::uint8_t* cellBytes = CellByte(layout_.cells, 0, 0);
+    const auto tryCell = [&](std::uint32_t bits) {
+        const std::uint64_t m = static_cast<std::uint64_t>(bits) * cellCount_;
+        const BlockCell p = blockCells_[m >> 32];
+        if (cellBytes[p.offset] == 0)
+            Place(p.x, p.y, 2 + static_cast<int>(((m & 0xFFFFFFFFu) * 9) >> 32));
+    };
+    int t = area * 5;
+    for (; t >= 2; t -= 2) {
+        const std::uint64_t r = Next();
+        tryCell(static_cast<std::uint32_t>(r));
+        tryCell(static_cast<std::uint32_t>(r >> 32));
+    }
+    if (t) tryCell(static_cast<std::uint32_t>(Next()));
     ScanCheck check = Validate(a);
     if (!check.error && a == 1 && counts_.words != definitions_) check = {kScanUnbalanced, 0, 0};
     if (!check.error) check = CheckConnected(a);

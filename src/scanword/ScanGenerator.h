@@ -15,11 +15,13 @@
 // When block 0 is reached, pairs of definitions exchange their words where that gives more
 // natural arrows, and the layout is complete. There is no pass limit: the caller stops it.
 //
-// A pass allocates nothing. Free cells are also kept as bit masks per row (free for an across word)
-// and per column (free for a down word), and definition-or-outside cells per row, so that the
-// candidates of a cell and a candidate word are tested with a few bit operations. Random numbers
-// come from wyrand seeded from the injected seed: a pass draws about a hundred of them, and
-// std::mt19937_64 took 40 % of the time of a pass.
+// A pass allocates nothing and is kept free of branches the processor cannot predict where that is
+// cheap, since those cost more than the instructions. Free cells are also kept as bit masks per row
+// (free for an across word) and per column (free for a down word), and definition-or-outside cells
+// and standard definitions per row and per column, so that the candidates of a cell and a candidate
+// word are tested with a few bit operations. A try draws a cell of the block from a table of its
+// cells with one multiply. Random numbers come from wyrand seeded from the injected seed: one 64-bit
+// number serves two tries (std::mt19937_64 took 40 % of the time of a pass).
 #pragma once
 
 #include "scanword/ScanBlocks.h"
@@ -107,9 +109,9 @@ private:
         const u128 t = static_cast<u128>(state_) * (state_ ^ 0xE7037ED1A0B428DBull);
         return static_cast<std::uint64_t>(t >> 64) ^ static_cast<std::uint64_t>(t);
     }
-    // Uniform 0 … n - 1 from 21 random bits.
-    static int Bounded(std::uint64_t bits21, int n) { return static_cast<int>((bits21 * static_cast<std::uint64_t>(n)) >> 21); }
-    int Random(int n) { return Bounded(Next() >> 43, n); }
+    // Uniform 0 … n - 1 from 32 random bits.
+    int Random(int n) { return static_cast<int>(((Next() >> 32) * static_cast<std::uint64_t>(n)) >> 32); }
+    bool Place(int x, int y, int n);
     void SyncMasks(int x, int y);
     void Set(int x, int y, std::uint8_t code) {
         layout_.cells[x][y] = code;
@@ -121,14 +123,27 @@ private:
     TScanLayout layout_;
     TScanLayout accepted_;
     ExcludedMap excluded_;
+    std::array<std::uint64_t, kGratSize> excludedRows_{}; // bit x of excludedRows_[y]: (x, y) excluded
     ScanOptions opt_;
     ScanBlocks blocks_;
     std::uint64_t state_ = 0;
     // Bit x + 1 of boundary_[y + 1]: (x, y) is a definition or outside cell (rows and columns -1 … 42,
     // so that the cells two steps before a word near the frame can be read as a window).
     std::array<std::uint64_t, kGratSize + 2> boundary_{};
+    // The same by columns: bit y + 1 of boundaryV_[x + 1].
+    std::array<std::uint64_t, kGratSize + 2> boundaryV_{};
+    // Cells holding the standard across (14) and down (26) definitions, laid out as boundary_ and
+    // boundaryV_: a bent word cannot start right after the standard definition of the same word.
+    std::array<std::uint64_t, kGratSize + 2> standardH_{}, standardV_{};
     // Bit x of freeH_[y]: (x, y) is a letter cell not yet in an across word; freeV_[x] likewise by y.
     std::array<std::uint64_t, kGratSize> freeH_{}, freeV_{};
+    // The cells of block tableBlock_, in reading order, for drawing a random cell with one multiply.
+    struct BlockCell {
+        std::uint16_t offset; // of cells[x][y] from cells[0][0]
+        std::uint8_t x, y;
+    };
+    std::array<BlockCell, 64> blockCells_{};
+    int cellCount_ = 0, tableBlock_ = -1;
     int block_ = 0;
     std::uint64_t blockPasses_ = 0, totalPasses_ = 0;
     bool done_ = false;

@@ -1,14 +1,15 @@
 #!/bin/sh
-# Composes the ten 15 x 10 scanword layouts of the filling comparison with the builder's default
-# settings (short-word check on, limits 2, 3, 16; area 7), seeds 1, 2, … skipping a seed that does
-# not complete within 240 s, and writes each as a grid file sNN.txt ('*' letter cell, '.' definition
-# or outside) and a deck sNN.qxd (one line of cell ids cCCRR per word) for the other filler.
-#   make-layouts.sh PATH_TO_VEZDAR_CLI
+# Composes the 15 x 10 scanword layouts of the filling comparisons with the builder's default
+# settings (short-word check on, limits 2, 3, 16; area 7), seeds FIRST_SEED, FIRST_SEED+1, …
+# skipping a seed that does not complete within 240 s, and writes layouts number FIRST … LAST, each
+# as a grid file sNN.txt ('*' letter cell, '.' definition or outside) and a deck sNN.qxd (one line
+# of cell ids cCCRR per word) for the other filler.
+#   make-layouts.sh PATH_TO_VEZDAR_CLI [FIRST LAST FIRST_SEED]
+# s01–s10 were made with "1 10 1", s11–s20 with "11 20 101".
 set -e
-cli=$1
+cli=$1 n=$((${2:-1} - 1)) last=${3:-10} seed=$((${4:-1} - 1))
 here=$(dirname "$0")
-n=0 seed=0
-while [ "$n" -lt 10 ]; do
+while [ "$n" -lt "$last" ]; do
     seed=$((seed + 1))
     out=$(mktemp)
     if "$cli" scan-layout --width 15 --height 10 --seed "$seed" --time-limit 240 > "$out"; then
