@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -132,6 +133,92 @@ TEST(ScanPlacement, CandidatesInOrderAndRemovalRestores) {
     // A cell boxed in by the frame and its own word's cells cannot take any definition.
     ScanGenerator boxed = FromRows({"0 h #", "# # #"});
     EXPECT_FALSE(boxed.PlaceDefinition(1, 1, 2));
+}
+
+// The placement and removal work on bit masks; this reads the same rules cell by cell and compares
+// the two on random layouts (random codes, so every neighbourhood turns up, consistent or not).
+namespace reference {
+struct Candidate {
+    std::uint8_t code;
+    int sx, sy;
+    bool horiz;
+};
+constexpr Candidate kOrder[] = {
+    {23, 1, -1, false}, {24, 1, 0, false}, {16, 0, 1, true},  {17, -1, 1, true}, {12, 0, -1, true},
+    {21, -1, -1, false}, {11, -1, -1, true}, {28, -1, 0, false}, {14, 1, 0, true}, {26, 0, 1, false},
+    {13, 1, -1, true},  {15, 1, 1, true},   {25, 1, 1, false}, {27, -1, 1, false},
+};
+
+bool FreeIn(std::uint8_t c, bool horiz) { return c <= 3 && !(c & (horiz ? 1 : 2)); }
+
+// The code a definition placed at (x, y) with a word of n letters gets, 0 when none fits.
+std::uint8_t Place(const ScanCells& c, int x, int y, int n, bool permit) {
+    for (int i = 0; i < (permit ? 14 : 10); ++i) {
+        const Candidate& k = kOrder[i];
+        const int sx = x + k.sx, sy = y + k.sy, dx = k.horiz ? 1 : 0, dy = k.horiz ? 0 : 1;
+        if (k.code != 14 && k.code != 26) {
+            const std::uint8_t before = c[sx - dx][sy - dy];
+            if (before <= 10 || before == (k.horiz ? 14 : 26)) continue;
+        }
+        bool fits = true;
+        for (int j = 0; j < n && fits; ++j) {
+            const int px = sx + j * dx, py = sy + j * dy;
+            fits = px < kGratSize && py < kGratSize && FreeIn(c[px][py], k.horiz);
+        }
+        if (fits) return k.code;
+    }
+    return 0;
+}
+} // namespace reference
+
+TEST(ScanPlacement, BitMasksAgreeWithTheCellRules) {
+    std::mt19937 rng(7);
+    // Mostly free letters, so that long words fit often enough.
+    const std::uint8_t codes[] = {1, 2, 3, 11, 12, 13, 14, 14, 15, 16, 17, 21, 23, 24, 25, 26, 26, 27, 28, 99};
+    int placed = 0, refused = 0;
+    for (int round = 0; round < 60; ++round) {
+        const bool permit = round % 2;
+        const int w = 4 + static_cast<int>(rng() % 37), h = 4 + static_cast<int>(rng() % 10);
+        TScanLayout l;
+        l.width = w;
+        l.height = h;
+        for (int x = 1; x <= w; ++x)
+            for (int y = 1; y <= h; ++y) l.cells[x][y] = rng() % 10 < 8 ? 0 : codes[rng() % std::size(codes)];
+        ScanOptions opt;
+        opt.permitArrows = permit;
+        ExcludedMap ex{};
+        for (int x = 1; x <= w; ++x)
+            for (int y = 1; y <= h; ++y) {
+                if (l.cells[x][y] != 0) continue;
+                const int n = 2 + static_cast<int>(rng() % 9);
+                ScanGenerator g(w, h, ex, opt, 1);
+                g.SetLayout(l);
+                const std::uint8_t want = reference::Place(l.cells, x, y, n, permit);
+                ASSERT_EQ(g.PlaceDefinition(x, y, n), want != 0) << x << "," << y << " n=" << n;
+                ASSERT_EQ(g.layout().cells[x][y], want) << x << "," << y << " n=" << n;
+                if (!want) {
+                    ++refused;
+                    continue;
+                }
+                ++placed;
+                // The word's n cells got the bit of its direction; removing the definition takes the
+                // bit off its whole run and leaves a letter cell in no word.
+                const CellPos s = ScanFirstLetter(want, x, y), d = ScanWordStep(want);
+                const std::uint8_t bit = d.x ? 1 : 2;
+                for (int j = 0; j < n; ++j) ASSERT_TRUE(g.layout().cells[s.x + j * d.x][s.y + j * d.y] & bit);
+                TScanLayout expected = g.layout();
+                for (int px = s.x, py = s.y; expected.cells[px][py] <= 10; px += d.x, py += d.y)
+                    expected.cells[px][py] &= static_cast<std::uint8_t>(~bit);
+                expected.cells[x][y] = 0;
+                g.RemoveDefinition(x, y);
+                ASSERT_EQ(g.layout().cells, expected.cells);
+                // The masks were kept right: the same placement succeeds again.
+                ASSERT_TRUE(g.PlaceDefinition(x, y, n));
+                ASSERT_EQ(g.layout().cells[x][y], want);
+            }
+    }
+    EXPECT_GT(placed, 1000);
+    EXPECT_GT(refused, 1000);
 }
 
 TEST(ScanExchange, OneRuleOfEachGroup) {
