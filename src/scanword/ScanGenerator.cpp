@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <utility>
+#include <iterator>
 #include <cstring>
 
 namespace vez {
