@@ -1,5 +1,5 @@
 // Passes per second of the scanword layout generation, and time to a complete layout.
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "scanword/ScanBuilder.h"
 #include "scanword/ScanGenerator.h"
 

@@ -2,7 +2,7 @@
 // and command gets it by reference; tests build their own.
 #pragma once
 
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "dictionary/DictCheck.h"
 #include "platform/Files.h"
 

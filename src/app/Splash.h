@@ -2,7 +2,7 @@
 // window, otherwise a two-colour gradient. The window decodes and paints; this unit decides.
 #pragma once
 
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 

@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 #include "platform/Text.h"
 
 namespace vez {

@@ -1,8 +1,4 @@
-target_sources(vezdar_core PRIVATE
-  src/app/IniFile.cpp
-  src/app/Config.cpp
-  src/app/MsgBoxLayout.cpp
-  src/app/SoundPlayer.cpp
+target_sources(vezdar_app PRIVATE
   src/app/Splash.cpp
   src/app/Startup.cpp
   src/app/MainLogic.cpp

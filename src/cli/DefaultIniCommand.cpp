@@ -1,5 +1,5 @@
 // vezdar-cli write-default-ini PATH: writes a complete Vezd.ini with every key at its default.
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "cli/Command.h"
 
 #include <cstdio>

@@ -2,7 +2,7 @@
 // fixed plan, keeping only shapes the dictionary of HOME fills, and prints the table of kept shapes.
 #include "cli/Command.h"
 #include "grids/AutoGrid.h"
-#include "grids/DefaultStore.h"
+#include "cli/DefaultStore.h"
 #include "platform/Text.h"
 
 #include <cstdio>

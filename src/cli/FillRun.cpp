@@ -29,7 +29,7 @@ FillRunResult RunFill(const GridModel& model, const TWordPool& pools, TFillAlgor
     options.showLetters = false; // nobody draws; progress reports collapse into one
     FillReportQueue queue;
     {
-        TThreadVez engine(res.model.grat, res.model.slots, pools, options, queue, seed);
+        FillEngine engine(res.model.grat, res.model.slots, pools, options, queue, seed);
         engine.Start();
         res.end = engine.WaitEnd(std::chrono::duration_cast<std::chrono::nanoseconds>(
             std::chrono::duration<double>(limitSeconds)));

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/GridSource.h"
-#include "compose/ThreadVez.h"
+#include "compose/FillEngine.h"
 
 #include <optional>
 #include <string>

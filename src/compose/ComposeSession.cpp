@@ -118,7 +118,7 @@ bool ComposeSession::Open(const TGrat& grat, const TScanLayout* layout) {
     const std::uint64_t seed =
         env_.seed ? *env_.seed
                   : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    engine_ = std::make_unique<TThreadVez>(grat_, slots_, pools_, options_, queue_, seed);
+    engine_ = std::make_unique<FillEngine>(grat_, slots_, pools_, options_, queue_, seed);
     engine_->Start();
     return true;
 }

@@ -9,9 +9,9 @@
 //   FolderChoice → Choose (document written) or close → Closed (model emptied)
 #pragma once
 
-#include "app/SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 #include "compose/ComposeSave.h"
-#include "compose/ThreadVez.h"
+#include "compose/FillEngine.h"
 #include "compose/WordPool.h"
 #include "model/Grat.h"
 #include "model/ScanLayout.h"
@@ -171,7 +171,7 @@ class ComposeSession {
     SlotTable slots_;
     TWordPool pools_;
     FillReportQueue queue_;
-    std::unique_ptr<TThreadVez> engine_;
+    std::unique_ptr<FillEngine> engine_;
     fs::path lastDoc_;
     PlacedDialogs placed_{*this};
 };

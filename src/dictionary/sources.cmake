@@ -1,4 +1,4 @@
-target_sources(vezdar_core PRIVATE
+target_sources(vezdar_dictionary PRIVATE
   src/dictionary/DictFile.cpp
   src/dictionary/DictImport.cpp
   src/dictionary/DictMerge.cpp

@@ -2,7 +2,7 @@
 // because the configuration's colour type must not meet the picture codec's in one unit.
 #pragma once
 
-#include "app/Config.h"
+#include "settings/Config.h"
 
 namespace vez {
 

@@ -7,7 +7,7 @@
 // at once; a storage whose last write failed is written again before it is left.
 #pragma once
 
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "grids/GridStore.h"
 #include "model/Grat.h"
 #include "platform/Busy.h"

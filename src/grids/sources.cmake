@@ -1,8 +1,7 @@
-target_sources(vezdar_core PRIVATE
+target_sources(vezdar_grids PRIVATE
   src/grids/GridStore.cpp
   src/grids/OldStoreConversion.cpp
   src/grids/AutoGrid.cpp
   src/grids/StoreBrowser.cpp
   src/grids/FormEditor.cpp
-  src/grids/DefaultStore.cpp
 )

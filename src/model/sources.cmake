@@ -1,4 +1,4 @@
-target_sources(vezdar_core PRIVATE
+target_sources(vezdar_model PRIVATE
   src/model/Grat.cpp
   src/model/Document.cpp
 )

@@ -1,4 +1,4 @@
-// The system's modal message box as the core calls it; the program shows TfrmMsgBox, tests
+// The system's modal message box as the core calls it; the program shows MessageBoxDialog, tests
 // answer from a script.
 #pragma once
 

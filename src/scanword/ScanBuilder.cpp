@@ -1,6 +1,6 @@
 #include "scanword/ScanBuilder.h"
 
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "platform/Text.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "scanword/ScanDrawStyle.h"
 
-#include "app/Config.h"
+#include "settings/Config.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "scanword/ScanOperSettings.h"
 
-#include "app/Config.h"
+#include "settings/Config.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-target_sources(vezdar_core PRIVATE
+target_sources(vezdar_scanword PRIVATE
   src/scanword/ScanArrow.cpp
   src/scanword/ScanBlocks.cpp
   src/scanword/ScanBuilder.cpp

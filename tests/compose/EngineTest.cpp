@@ -1,4 +1,4 @@
-#include "compose/ThreadVez.h"
+#include "compose/FillEngine.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +53,7 @@ struct RecordingSink : FillReportSink {
 
 // Runs to the end (failing the test instead of hanging).
 FillEnd RunToEnd(Puzzle& p, RecordingSink& sink, std::uint64_t seed, std::chrono::seconds limit = 30s) {
-    TThreadVez engine(p.grat, p.slots, p.pools, p.options, sink, seed);
+    FillEngine engine(p.grat, p.slots, p.pools, p.options, sink, seed);
     engine.Start();
     FillEnd end = engine.WaitEnd(limit);
     EXPECT_NE(end, FillEnd::Running) << "no end within the limit";
@@ -266,7 +266,7 @@ TEST(Engine, EndlessRunsStopWithWhatIsPlaced) {
             Puzzle p(c.rows, c.words);
             p.options.rule = rule;
             RecordingSink sink;
-            TThreadVez engine(p.grat, p.slots, p.pools, p.options, sink, 3);
+            FillEngine engine(p.grat, p.slots, p.pools, p.options, sink, 3);
             int cycles = 0;
             sink.hook = [&](const FillReport& r) {
                 if (r.kind == FillReportKind::Progress && ++cycles == 200) engine.Stop();
@@ -335,7 +335,7 @@ TEST(Engine, PauseResumeStopStressNeverHangs) {
     for (int i = 0; i < 1000; ++i) {
         Puzzle p({"***", "...", "****"}, {"кот"});
         FillReportQueue queue;
-        TThreadVez engine(p.grat, p.slots, p.pools, p.options, queue, i);
+        FillEngine engine(p.grat, p.slots, p.pools, p.options, queue, i);
         if (i % 4 == 0) engine.Pause(); // paused before it even starts
         engine.Start();
         engine.Pause();

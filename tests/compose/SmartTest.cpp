@@ -1,7 +1,7 @@
 // The Smart rule on small grids whose answer is known: by construction, or by counting the fills
 // with a plain brute-force search.
 #include "compose/SmartSearch.h"
-#include "compose/ThreadVez.h"
+#include "compose/FillEngine.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ struct Sink : FillReportSink {
 };
 
 FillEnd RunToEnd(Grid& g, Sink& sink, std::uint64_t seed) {
-    TThreadVez engine(g.grat, g.slots, g.pools, g.options, sink, seed);
+    FillEngine engine(g.grat, g.slots, g.pools, g.options, sink, seed);
     engine.Start();
     const FillEnd end = engine.WaitEnd(30s);
     EXPECT_NE(end, FillEnd::Running) << "no end within 30 s";
@@ -309,7 +309,7 @@ TEST(Smart, PauseResumeAndStopAtCheckPoints) {
         Grid g = RandomLattice(1);
         ASSERT_GE(CountFills(g, 1), 1);
         Sink sink;
-        TThreadVez engine(g.grat, g.slots, g.pools, g.options, sink, 4);
+        FillEngine engine(g.grat, g.slots, g.pools, g.options, sink, 4);
         std::atomic<int> cycles{0};
         sink.hook = [&](const FillReport& r) {
             if (r.kind == FillReportKind::Progress && ++cycles == 2) stop ? engine.Stop() : engine.Pause();

@@ -1,4 +1,4 @@
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "platform/Text.h"
 #include "scanword/ScanBuilder.h"
 #include "support/TestSupport.h"

@@ -1,4 +1,4 @@
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "scanword/ScanOperSettings.h"
 
 #include <gtest/gtest.h>

@@ -4,11 +4,11 @@
 #include "grids/StoreBrowser.h"
 #include "platform/Text.h"
 
-#include "app/ui/TfrmMain.h"
-#include "compose/ui/TfrmMake.h"
-#include "grids/ui/TfrmFormResh.h"
-#include "grids/ui/TfrmResh.h"
-#include "scanword/ui/TfrmScan.h"
+#include "app/ui/MainWindow.h"
+#include "compose/ui/ComposeWindow.h"
+#include "grids/ui/GridEditorWindow.h"
+#include "grids/ui/StoreBrowserWindow.h"
+#include "scanword/ui/ScanBuilderWindow.h"
 #include "platform/qt/QtText.h"
 
 namespace vez {
@@ -16,12 +16,12 @@ namespace vez {
 AppWindows::AppWindows(AppState& state, Dialogs& dialogs, Sounds& sounds, SoundPlayer& player, Busy& busy)
     : state_(state), dialogs_(dialogs), sounds_(sounds), player_(player), busy_(busy) {
     logic_ = std::make_unique<MainLogic>(state_, dialogs_, sounds_, busy_);
-    frmMain_ = std::make_unique<TfrmMain>(*logic_);
-    frmResh_ = std::make_unique<TfrmResh>(state_.ProgramFolder, state_.Sets, dialogs_, busy_);
-    frmMake_ = std::make_unique<TfrmMake>(
+    frmMain_ = std::make_unique<MainWindow>(*logic_);
+    frmResh_ = std::make_unique<StoreBrowserWindow>(state_.ProgramFolder, state_.Sets, dialogs_, busy_);
+    frmMake_ = std::make_unique<ComposeWindow>(
         ComposeEnv(state_.ProgramFolder, dialogs_, player_, busy_, state_.DeletedEntries), state_.Sets);
-    frmFormResh_ = std::make_unique<TfrmFormResh>(dialogs_, sounds_, busy_, state_.ProgramFolder, state_.Sets);
-    frmScan_ = std::make_unique<TfrmScan>(state_.Sets, dialogs_, state_.WindowCode);
+    frmFormResh_ = std::make_unique<GridEditorWindow>(dialogs_, sounds_, busy_, state_.ProgramFolder, state_.Sets);
+    frmScan_ = std::make_unique<ScanBuilderWindow>(state_.Sets, dialogs_, state_.WindowCode);
     Wire();
 }
 
@@ -43,7 +43,7 @@ void AppWindows::Wire() {
         frmMain_->Refresh();
         frmMake_->Open(grid.Grat, nullptr);
     };
-    QObject::connect(frmMake_.get(), &TfrmMake::closed, frmMain_.get(), [this] {
+    QObject::connect(frmMake_.get(), &ComposeWindow::closed, frmMain_.get(), [this] {
         state_.ComposeOpen = false;
         frmScan_->SetComposeWindowOpen(false);
         frmMain_->Refresh();
@@ -62,7 +62,7 @@ void AppWindows::Wire() {
         frmScan_->raise();
         frmScan_->activateWindow();
     };
-    QObject::connect(frmScan_.get(), &TfrmScan::closed, frmMain_.get(), [this] {
+    QObject::connect(frmScan_.get(), &ScanBuilderWindow::closed, frmMain_.get(), [this] {
         state_.ScanBuilderOpen = false;
         frmMain_->Refresh();
     });
@@ -104,7 +104,7 @@ void AppWindows::Wire() {
         frmMain_->hide();
         frmFormResh_->Open();
     };
-    QObject::connect(frmFormResh_.get(), &TfrmFormResh::closed, frmMain_.get(), [this] {
+    QObject::connect(frmFormResh_.get(), &GridEditorWindow::closed, frmMain_.get(), [this] {
         state_.WindowCode = wc::Main;
         frmMain_->show();
     });

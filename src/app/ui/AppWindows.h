@@ -4,7 +4,7 @@
 
 #include "app/AppState.h"
 #include "app/MainLogic.h"
-#include "app/SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 #include "app/Startup.h"
 #include "compose/ComposeSession.h"
 #include "platform/Busy.h"
@@ -15,11 +15,11 @@
 
 namespace vez {
 
-class TfrmMain;
-class TfrmMake;
-class TfrmResh;
-class TfrmFormResh;
-class TfrmScan;
+class MainWindow;
+class ComposeWindow;
+class StoreBrowserWindow;
+class GridEditorWindow;
+class ScanBuilderWindow;
 
 class AppWindows {
 public:
@@ -32,11 +32,11 @@ public:
     bool Start();
 
     MainLogic& Logic() { return *logic_; }
-    TfrmMain& Main() { return *frmMain_; }
-    TfrmResh& Resh() { return *frmResh_; }
-    TfrmMake& Make() { return *frmMake_; }
-    TfrmFormResh& FormResh() { return *frmFormResh_; }
-    TfrmScan& Scan() { return *frmScan_; }
+    MainWindow& Main() { return *frmMain_; }
+    StoreBrowserWindow& Resh() { return *frmResh_; }
+    ComposeWindow& Make() { return *frmMake_; }
+    GridEditorWindow& FormResh() { return *frmFormResh_; }
+    ScanBuilderWindow& Scan() { return *frmScan_; }
 
 private:
     void Wire();
@@ -47,11 +47,11 @@ private:
     SoundPlayer& player_;
     Busy& busy_;
     std::unique_ptr<MainLogic> logic_;
-    std::unique_ptr<TfrmMain> frmMain_;
-    std::unique_ptr<TfrmResh> frmResh_;
-    std::unique_ptr<TfrmMake> frmMake_;
-    std::unique_ptr<TfrmFormResh> frmFormResh_;
-    std::unique_ptr<TfrmScan> frmScan_;
+    std::unique_ptr<MainWindow> frmMain_;
+    std::unique_ptr<StoreBrowserWindow> frmResh_;
+    std::unique_ptr<ComposeWindow> frmMake_;
+    std::unique_ptr<GridEditorWindow> frmFormResh_;
+    std::unique_ptr<ScanBuilderWindow> frmScan_;
 };
 
 } // namespace vez

@@ -1,7 +1,7 @@
 // The desktop program: start-up in its fixed order, then the main window until the user ends it.
 #include "app/ui/AppWindows.h"
-#include "app/ui/TfrmMain.h"
-#include "app/ui/TfrmMsgBox.h"
+#include "app/ui/MainWindow.h"
+#include "widgets/MessageBoxDialog.h"
 #include "platform/qt/QtBusy.h"
 #include "platform/qt/QtSounds.h"
 
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     // whether sounds are on.
     QtSounds sounds(state.ProgramFolder);
     SoundPlayer player(sounds, false);
-    TfrmMsgBox frmMsgBox(&player);
+    MessageBoxDialog frmMsgBox(&player);
     QtBusy busy;
 
     AppWindows windows(state, frmMsgBox, sounds, player, busy);

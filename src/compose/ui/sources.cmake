@@ -1,3 +1,3 @@
-target_sources(vezdar_ui PRIVATE
-  src/compose/ui/TfrmMake.cpp
+target_sources(vezdar_compose_ui PRIVATE
+  src/compose/ui/ComposeWindow.cpp
 )

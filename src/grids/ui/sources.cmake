@@ -1,5 +1,5 @@
-target_sources(vezdar_ui PRIVATE
-  src/grids/ui/TfrmResh.cpp
-  src/grids/ui/TfrmCheck.cpp
-  src/grids/ui/TfrmFormResh.cpp
+target_sources(vezdar_grids_ui PRIVATE
+  src/grids/ui/StoreBrowserWindow.cpp
+  src/grids/ui/DuplicatesDialog.cpp
+  src/grids/ui/GridEditorWindow.cpp
 )

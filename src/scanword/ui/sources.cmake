@@ -1,5 +1,5 @@
-target_sources(vezdar_ui PRIVATE
+target_sources(vezdar_scanword_ui PRIVATE
   src/scanword/ui/PainterCanvas.cpp
-  src/scanword/ui/TfrmScan.cpp
-  src/scanword/ui/TfrmSetOper.cpp
+  src/scanword/ui/ScanBuilderWindow.cpp
+  src/scanword/ui/ScanOptionsDialog.cpp
 )

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "app/AppState.h"
-#include "app/SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 #include "app/ui/AppWindows.h"
-#include "app/ui/TfrmMain.h"
+#include "app/ui/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Text.h"
 #include "platform/qt/QtBusy.h"

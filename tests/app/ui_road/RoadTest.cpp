@@ -7,7 +7,7 @@
 
 // The core before Qt: its `slots` members must be read before Qt's keyword macros exist.
 #include "RoadSupport.h"
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "app/ui/AppWindows.h"
 #include "compose/ComposeSession.h"
 #include "dictionary/DictFile.h"
@@ -15,9 +15,9 @@
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 
-#include "app/ui/TfrmMain.h"
-#include "compose/ui/TfrmMake.h"
-#include "grids/ui/TfrmResh.h"
+#include "app/ui/MainWindow.h"
+#include "compose/ui/ComposeWindow.h"
+#include "grids/ui/StoreBrowserWindow.h"
 #include "platform/qt/QtBusy.h"
 
 #include <QAction>
@@ -140,9 +140,9 @@ void CopyStagedHome(const fs::path& staged, const fs::path& home) {
 // Walks the road in a started program, picking storage 1, cell `cell`, and saving into a new folder
 // ЛЕТО; checks each window on the way and the document at the end.
 void WalkTheRoad(Program& p, int cell) {
-    TfrmMain& main = p.windows->Main();
-    TfrmResh& resh = p.windows->Resh();
-    TfrmMake& make = p.windows->Make();
+    MainWindow& main = p.windows->Main();
+    StoreBrowserWindow& resh = p.windows->Resh();
+    ComposeWindow& make = p.windows->Make();
     const int column = cell % 10, row = cell / 10;
     QVERIFY(p.dialogs.unexpected.isEmpty());
     auto* tbtnMake = p.Find<QToolButton>("tbtnMake");

@@ -4,7 +4,7 @@
 
 // The core before Qt: its `slots` members must be read before Qt's keyword macros exist.
 #include "RoadSupport.h"
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "app/ui/AppWindows.h"
 #include "compose/ComposeSession.h"
 #include "dictionary/DictFile.h"
@@ -13,11 +13,11 @@
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 
-#include "app/ui/TfrmMain.h"
-#include "compose/ui/TfrmMake.h"
+#include "app/ui/MainWindow.h"
+#include "compose/ui/ComposeWindow.h"
 #include "platform/qt/QtBusy.h"
-#include "scanword/ui/TfrmScan.h"
-#include "scanword/ui/TfrmSetOper.h"
+#include "scanword/ui/ScanBuilderWindow.h"
+#include "scanword/ui/ScanOptionsDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -150,9 +150,9 @@ class ScanRoadTest : public QObject {
         QVERIFY(p.dialogs.script.empty());
         QCOMPARE(p.state.CrosKind, std::string(kModeScan));
 
-        TfrmMain& main = p.windows->Main();
-        TfrmScan& scan = p.windows->Scan();
-        TfrmMake& make = p.windows->Make();
+        MainWindow& main = p.windows->Main();
+        ScanBuilderWindow& scan = p.windows->Scan();
+        ComposeWindow& make = p.windows->Make();
 
         // Compose opens the builder next to the main window.
         auto* tbtnMake = p.Find<QToolButton>("tbtnMake");

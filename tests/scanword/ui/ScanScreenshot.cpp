@@ -1,8 +1,8 @@
 // Shows the scanword builder with a finished layout and saves a picture of the screen's window:
 //   xvfb-run ./scan_screenshot OUT.png [WIDTH HEIGHT]
-#include "app/Config.h"
+#include "settings/Config.h"
 #include "platform/Dialogs.h"
-#include "scanword/ui/TfrmScan.h"
+#include "scanword/ui/ScanBuilderWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     settings.ArrowScan = 0;
     SilentDialogs dialogs;
     std::uint8_t code = 0;
-    TfrmScan w(settings, dialogs, code);
+    ScanBuilderWindow w(settings, dialogs, code);
     w.operSettings().SetShortCheck(false);
     if (argc >= 4) {
         w.widthField()->setValue(std::atoi(argv[2]));
