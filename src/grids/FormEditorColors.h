@@ -1,5 +1,5 @@
-// The grid form editor's colours as the configuration gives them. Kept apart from FormEditor.h
-// because the configuration's colour type must not meet the picture codec's in one unit.
+// The grid form editor's colours as the configuration gives them, resolved for painting. Apart from
+// FormEditor.h so that the editor's logic does not depend on the settings.
 #pragma once
 
 #include "settings/Config.h"

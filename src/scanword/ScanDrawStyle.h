@@ -1,6 +1,5 @@
 // How the builder draws a scanword: cell size, gap, cell shape, arrow style and colours (0x00BBGGRR),
-// taken from the scanword settings. Kept apart from the canvas so that the settings and the canvas
-// headers need not meet in one unit.
+// taken from the scanword settings. The drawing code needs only this, not the whole settings.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,7 @@
-// The core first: its `slots` members must be read before Qt defines its keyword macros.
-#include "settings/Config.h"
-#include "compose/ComposeSession.h"
-
 #include "compose/ui/ComposeWindow.h"
+
+#include "compose/ComposeSession.h"
+#include "settings/Config.h"
 
 #include "widgets/MessageBoxDialog.h"
 #include "platform/qt/QtText.h"

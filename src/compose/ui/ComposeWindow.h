@@ -1,10 +1,6 @@
 // The compose window: shows the grid of a ComposeSession filling up, its progress bar, the popup menu
 // of selection rules, and the folder choice after the user agreed to save. All decisions are the
 // session's; this class draws and forwards input.
-//
-// The header names the core's model types only by declaration: they have members called `slots`,
-// which Qt's keyword macros would rewrite wherever a Qt header came first. A unit that needs them
-// includes "compose/ComposeSession.h" before any Qt header.
 #pragma once
 
 #include "compose/FillTypes.h"
