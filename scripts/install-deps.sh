@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the default data need, when any is missing.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libturbojpeg0-dev libuemf-dev mythes-ru
+pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev mythes-ru
       hunspell-ru fonts-dejavu-core fonts-liberation2 libgtest-dev libbenchmark-dev xvfb xauth)
 missing=()
 for p in "${pkgs[@]}"; do

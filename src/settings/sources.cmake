@@ -1,0 +1,4 @@
+target_sources(vezdar_settings PRIVATE
+  src/settings/IniFile.cpp
+  src/settings/Config.cpp
+)

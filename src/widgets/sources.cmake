@@ -1,0 +1,3 @@
+target_sources(vezdar_widgets PRIVATE
+  src/widgets/MessageBoxDialog.cpp
+)
